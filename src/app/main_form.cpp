@@ -1,0 +1,241 @@
+#include "app/main_form.h"
+
+#include "app/module1.h"
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/fonts.h"
+#include "platform/notifier.h"
+#include "platform/random.h"
+#include "platform/timer.h"
+#include "puzzle/puzzle_set.h"
+#include "store/line_file.h"
+#include "view/picture_box.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace {
+
+const QColor kFormColor(0, 140, 214);
+const QColor kLabelBlue(41, 8, 231);
+const QColor kCaptionGreen(198, 255, 0);
+const QColor kQuestionRule(115, 214, 255);
+
+void setTextColor(QWidget* widget, QColor color)
+{
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, color);
+    palette.setColor(QPalette::Text, color);
+    palette.setColor(QPalette::ButtonText, color);
+    widget->setPalette(palette);
+}
+
+QLabel* makeLabel(QWidget* parent, QRect geometry, QColor color, Qt::Alignment alignment, const QFont& font)
+{
+    auto* label = new QLabel(parent);
+    label->setGeometry(geometry);
+    label->setAlignment(alignment | Qt::AlignTop);
+    label->setFont(font);
+    setTextColor(label, color);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    return label;
+}
+
+QRadioButton* makeOption(QGroupBox* frame, const QString& caption, QRect geometry)
+{
+    auto* option = new QRadioButton(caption, frame);
+    option->setGeometry(geometry);
+    return option;
+}
+
+QGroupBox* makeFrame(QWidget* parent, const QString& caption, QRect geometry)
+{
+    auto* frame = new QGroupBox(caption, parent);
+    frame->setGeometry(geometry);
+    frame->setFlat(false);
+    return frame;
+}
+
+} // namespace
+
+Main::Main(Module1& module, Services services, const QString& appDir, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint),
+      m_module(module), m_services(services), m_appDir(appDir)
+{
+    setWindowTitle(QStringLiteral("Tazumeki"));
+    setFixedSize(340, 667);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, kFormColor);
+    palette.setColor(QPalette::WindowText, Qt::white);
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setFont(windowsFont(kPGothic, 9));
+
+    createControls();
+    Form_Load();
+
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        move(screen->availableGeometry().center() - rect().center());
+    }
+}
+
+Main::~Main() = default;
+
+void Main::createControls()
+{
+    Picture4 = new PictureBox(this, QRect(0, 0, 342, 543), QColor(0, 66, 140));
+
+    Frame3 = makeFrame(this, QStringLiteral("モード選択"), QRect(16, 536, 225, 57));
+    Option5 = makeOption(Frame3, QStringLiteral("シングル練習"), QRect(16, 16, 97, 17));
+    Option6 = makeOption(Frame3, QStringLiteral("CPU対戦　→"), QRect(16, 32, 97, 17));
+    Combo2 = new QComboBox(Frame3);
+    Combo2->setGeometry(112, 32, 105, 20);
+
+    Frame1 = makeFrame(this, QStringLiteral("パターン選択"), QRect(16, 600, 137, 57));
+    Option1 = makeOption(Frame1, QStringLiteral("自動（ランダム）"), QRect(16, 16, 105, 17));
+    Option2 = makeOption(Frame1, QStringLiteral("手動　　→"), QRect(16, 32, 105, 17));
+    Combo1 = new QComboBox(Frame1);
+    Combo1->setGeometry(88, 32, 41, 20);
+
+    Frame2 = makeFrame(this, QStringLiteral("問題表示"), QRect(168, 600, 73, 57));
+    Option3 = makeOption(Frame2, QStringLiteral("有り"), QRect(8, 16, 57, 17));
+    Option4 = makeOption(Frame2, QStringLiteral("無し"), QRect(8, 32, 49, 17));
+
+    Option5->setChecked(true);
+    Option1->setChecked(true);
+    Option3->setChecked(true);
+    connect(Option1, &QRadioButton::toggled, this, [this](bool on) { if (on) Option1_Click(); });
+    connect(Option2, &QRadioButton::toggled, this, [this](bool on) { if (on) Option2_Click(); });
+    connect(Option5, &QRadioButton::toggled, this, [this](bool on) { if (on) Option5_Click(); });
+    connect(Option6, &QRadioButton::toggled, this, [this](bool on) { if (on) Option6_Click(); });
+
+    Picture5 = new PictureBox(this, QRect(256, 552, 77, 26), kFormColor);
+    Picture6 = new PictureBox(this, QRect(256, 584, 77, 26), kFormColor);
+    Picture7 = new PictureBox(this, QRect(256, 616, 77, 26), kFormColor);
+
+    Text1 = new QLineEdit(Picture4);
+    Text1->setGeometry(32, 432, 84, 18);
+    {
+        QPalette palette = Text1->palette();
+        palette.setColor(QPalette::Base, QColor(255, 255, 192));
+        palette.setColor(QPalette::Text, Qt::black);
+        Text1->setPalette(palette);
+    }
+    Text1->setFrame(true);
+    Text1->setTextMargins(0, 0, 0, 0);
+
+    Command2 = new QPushButton(QStringLiteral("答え"), Picture4);
+    Command2->setGeometry(24, 464, 33, 17);
+    Command2->setFont(windowsFont(kPGothic, 8.25));
+    Command3 = new QPushButton(QStringLiteral("問題"), Picture4);
+    Command3->setGeometry(24, 488, 33, 17);
+    Command3->setFont(windowsFont(kPGothic, 8.25));
+    for (QPushButton* button : {Command2, Command3}) {
+        setTextColor(button, Qt::black);
+        button->setAutoDefault(false);
+    }
+
+    Picture12 = new PictureBox(Picture4, QRect(64, 464, 265, 65), Qt::white);
+    {
+        QImage ruled(Picture12->size(), QImage::Format_RGB32);
+        ruled.fill(Qt::white);
+        QPainter painter(&ruled);
+        painter.setPen(kQuestionRule);
+        painter.drawLine(0, 13, 96, 13);
+        painter.drawLine(0, 32, 256, 32);
+        painter.drawLine(0, 48, 256, 48);
+        painter.end();
+        Picture12->setPicture(ruled);
+    }
+    const QFont labelFont = windowsFont(kPGothic, 9);
+    Label2 = makeLabel(Picture12, QRect(8, 0, 81, 17), kLabelBlue, Qt::AlignLeft, labelFont);
+    for (int i = 0; i < 3; ++i) {
+        Label3[i] = makeLabel(Picture12, QRect(8, 19 + 16 * i, 249, 17), kLabelBlue, Qt::AlignLeft, labelFont);
+    }
+
+    Picture3 = new PictureBox(Picture4, QRect(40, 85, 265, 17), QColor(0, 66, 140));
+    Label1 = makeLabel(Picture3, QRect(0, 0, 257, 17), kCaptionGreen, Qt::AlignHCenter, windowsFont(kPGothic, 11.25, true));
+    Label4 = makeLabel(Picture4, QRect(192, 414, 89, 25), kCaptionGreen, Qt::AlignRight, windowsFont(kGothic, 20.25));
+    // The red digit sits under the yellow one, two pixels lower, as its shadow.
+    Label6 = makeLabel(Picture4, QRect(152, 232, 49, 49), QColor(255, 0, 0), Qt::AlignHCenter, windowsFont(kPopStyle, 36));
+    Label5 = makeLabel(Picture4, QRect(152, 230, 49, 49), QColor(255, 255, 0), Qt::AlignHCenter,
+                       windowsFont(kPopStyle, 39.75, true));
+
+    Picture2 = new PictureBox(Picture4, QRect(248, 8, 97, 33), QColor(16, 165, 247));
+    Picture14 = new PictureBox(Picture4, QRect(176, 56, 161, 17), QColor(0, 74, 156));
+
+    for (auto& bar : Picture8) {
+        bar = new QWidget(Picture4);
+        bar->setAutoFillBackground(true);
+        QPalette palette = bar->palette();
+        palette.setColor(QPalette::Window, QColor(255, 0, 0));
+        bar->setPalette(palette);
+        bar->hide();
+    }
+
+    Timer1 = new Timer(this);
+    Timer2 = new Timer(this);
+    Timer3 = new Timer(this);
+    Timer4 = new Timer(this);
+
+    // The answer box comes first in the tab order and takes the focus.
+    setTabOrder(Text1, Command2);
+    Text1->setFocus();
+}
+
+void Main::Form_Load()
+{
+    m_services.random.seed(static_cast<quint64>(m_services.clock.nowMs()));
+
+    const UnpackResult puzzles = Get_Question(m_services.seq, m_appDir, m_module.puzzles);
+    if (!puzzles.ok() && puzzles.status != UnpackResult::Status::Missing) {
+        warnLater(QStringLiteral("パズルファイルの読み込み"),
+                  QStringLiteral("パズルファイル data2.dat を最後まで読めませんでした（%1）。\n"
+                                 "読めたパターンだけで遊べます。ゲームを入れ直すと元に戻ります。")
+                      .arg(puzzles.error));
+    }
+
+    PlayState = QStringLiteral("2");
+
+    Combo1->setEnabled(false);
+    Combo2->setEnabled(false);
+
+    for (int p = 0; p < PuzzleSet::kPlayablePatterns; ++p) {
+        Combo1->addItem(QString::number(p));
+    }
+    Combo1->setCurrentIndex(0);
+}
+
+void Main::warnLater(const QString& title, const QString& text)
+{
+    QTimer::singleShot(0, this, [this, title, text] { m_services.notifier.warn(title, text); });
+}
+
+void Main::Option1_Click()
+{
+    Combo1->setEnabled(false);
+}
+
+void Main::Option2_Click()
+{
+    Combo1->setEnabled(true);
+}
+
+void Main::Option5_Click()
+{
+    Combo2->setEnabled(false);
+}
+
+void Main::Option6_Click()
+{
+    Combo2->setEnabled(true);
+}

@@ -1,0 +1,8 @@
+#include "app/message_notifier.h"
+
+#include <QMessageBox>
+
+void MessageNotifier::warn(const QString& title, const QString& text)
+{
+    QMessageBox::warning(m_window, title, text);
+}

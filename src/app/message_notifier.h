@@ -1,0 +1,15 @@
+#pragma once
+
+#include "platform/notifier.h"
+
+class QWidget;
+
+// Shows warnings as message boxes over the main window.
+class MessageNotifier final : public Notifier {
+public:
+    void setParentWindow(QWidget* window) { m_window = window; }
+    void warn(const QString& title, const QString& text) override;
+
+private:
+    QWidget* m_window = nullptr;
+};

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+// Every pattern the game can play: 99 playable patterns and the title pattern,
+// each with up to 16 word slots.
+struct PuzzleSet {
+    static constexpr int kPatterns = 100;
+    static constexpr int kSlots = 16;
+    static constexpr int kPlayablePatterns = 99;
+    static constexpr int kTitlePattern = 99;
+
+    template <typename T>
+    using PerPattern = std::array<T, kPatterns>;
+    template <typename T>
+    using PerWord = std::array<std::array<T, kSlots>, kPatterns>;
+
+    PerPattern<qint16> LastWordIndex{};
+    PerPattern<QString> PatternName{};
+    PerWord<qint16> WordCell{};
+    PerWord<qint16> WordDirection{};
+    PerWord<QString> WordAnswer{};
+    PerWord<QString> WordQuestion{};
+
+    // The last slot that is played: LastWordIndex kept inside the slots, so
+    // no hand-edited file can make the game index past the table.
+    int lastSlot(int pattern) const { return qBound(0, int(LastWordIndex[pattern]), kSlots - 1); }
+};
+
+// Only 1 means down; every other value runs across.
+constexpr bool isDown(qint16 direction) { return direction == 1; }
+
+#include <QList>
+
+class GsxSeq;
+struct UnpackResult;
+
+// The cells a word covers, one per character of its answer, in order. Cells
+// are not bounded here: a damaged file may place a word off the board, and
+// each user decides what to do with such cells.
+QList<int> wordCells(const PuzzleSet& set, int pattern, int slot);
+
+// Fills the set from data2.dat in appDir; a missing file leaves it empty.
+// The result tells whether the file was whole.
+UnpackResult Get_Question(GsxSeq& seq, const QString& appDir, PuzzleSet& set);

@@ -1,0 +1,216 @@
+#include "store/gsx_seq.h"
+
+#include "platform/cp932.h"
+#include "platform/files.h"
+#include "platform/random.h"
+
+#include <cmath>
+#include <cstring>
+#include <utility>
+
+GsxSeq::GsxSeq(Random& random) : m_random(random) {}
+
+void GsxSeq::MakeKeyTable()
+{
+    // nearbyint rounds halves to even, as the format's writers always have.
+    for (auto& row : m_keys) {
+        for (auto& key : row) {
+            key = static_cast<std::uint8_t>(std::nearbyint(m_random.next() * 250.0 + 3.0));
+        }
+    }
+}
+
+int GsxSeq::OpenForWrite(const QString& path)
+{
+    m_mode = Mode::Writing;
+    m_writePath = path;
+    m_buffer.clear();
+    m_buffer.reserve(kHeaderSize + 4096);
+    m_buffer.append(kMagic, 12);
+    m_buffer.append(static_cast<char>(kFormatVersion));
+    for (const auto& row : m_keys) {
+        m_buffer.append(reinterpret_cast<const char*>(row.data()), kRowLength);
+    }
+    return kHandle;
+}
+
+bool GsxSeq::WriteLine(int handle, const QString& text, QString* error)
+{
+    if (handle != kHandle || m_mode != Mode::Writing) {
+        if (error) {
+            *error = QStringLiteral("the container is not open for writing");
+        }
+        return false;
+    }
+    if (text.isEmpty()) {
+        m_buffer.append(static_cast<char>(kMarkerEmpty));
+        return true;
+    }
+    const int row = static_cast<int>(std::nearbyint(m_random.next() * 7.0));
+    const auto data = LineCodec(text, row, error);
+    if (!data) {
+        return false;
+    }
+    m_buffer.append(static_cast<char>(kMarkerText));
+    m_buffer.append(static_cast<char>(row));
+    m_buffer.append(static_cast<char>(data->size() / 256));
+    m_buffer.append(static_cast<char>(data->size() % 256));
+    m_buffer.append(*data);
+    return true;
+}
+
+bool GsxSeq::CloseWrite(int handle, QString* error)
+{
+    if (handle != kHandle || m_mode != Mode::Writing) {
+        if (error) {
+            *error = QStringLiteral("the container is not open for writing");
+        }
+        return false;
+    }
+    m_buffer.append(static_cast<char>(kMarkerEnd));
+    m_mode = Mode::Closed;
+    if (m_writePath.isEmpty()) {
+        return true; // kept in memory for takeWritten()
+    }
+    return atomicReplace(m_writePath, m_buffer, error);
+}
+
+QByteArray GsxSeq::takeWritten()
+{
+    return std::exchange(m_buffer, QByteArray());
+}
+
+int GsxSeq::OpenForRead(const QString& path)
+{
+    if (!fileExists(path)) {
+        return OpenMissing;
+    }
+    bool ok = false;
+    const QByteArray data = readWholeFile(path, &ok);
+    if (!ok) {
+        return OpenNotContainer;
+    }
+    return OpenForReadData(data);
+}
+
+int GsxSeq::OpenForReadData(const QByteArray& data)
+{
+    m_mode = Mode::Closed;
+    if (data.size() < 12 || std::memcmp(data.constData(), kMagic, 12) != 0) {
+        return OpenNotContainer;
+    }
+    if (data.size() < 13) {
+        return OpenNotContainer;
+    }
+    if (static_cast<std::uint8_t>(data[12]) != kFormatVersion) {
+        return OpenBadVersion;
+    }
+    if (data.size() < kHeaderSize) {
+        return OpenNotContainer;
+    }
+    for (int r = 0; r < kRows; ++r) {
+        std::memcpy(m_keys[r].data(), data.constData() + 13 + r * kRowLength, kRowLength);
+    }
+    m_buffer = data;
+    m_readPos = kHeaderSize;
+    m_mode = Mode::Reading;
+    return kHandle;
+}
+
+bool GsxSeq::readByte(std::uint8_t& value)
+{
+    if (m_readPos >= m_buffer.size()) {
+        return false;
+    }
+    value = static_cast<std::uint8_t>(m_buffer[m_readPos++]);
+    return true;
+}
+
+int GsxSeq::ReadLine(int handle, QString& text)
+{
+    if (handle != kHandle || m_mode != Mode::Reading) {
+        return Truncated;
+    }
+    std::uint8_t marker = 0;
+    if (!readByte(marker)) {
+        return Truncated;
+    }
+    switch (marker) {
+    case kMarkerEmpty:
+        text.clear();
+        return LineRead;
+    case kMarkerEnd:
+        CloseRead();
+        return EndOfLines;
+    case kMarkerText: {
+        std::uint8_t row = 0;
+        if (!readByte(row)) {
+            return Truncated;
+        }
+        if (row >= kRows) {
+            return BadRow;
+        }
+        std::uint8_t high = 0;
+        std::uint8_t low = 0;
+        if (!readByte(high) || !readByte(low)) {
+            return Truncated;
+        }
+        const int length = high * 256 + low;
+        // The writer never stores an empty text record or a length of 0x8000 or more.
+        if (length == 0 || length > kMaxLineBytes || m_buffer.size() - m_readPos < length) {
+            return Truncated;
+        }
+        text = LineCodec(m_buffer.mid(m_readPos, length), row);
+        m_readPos += length;
+        return LineRead;
+    }
+    default:
+        return BadMarker;
+    }
+}
+
+void GsxSeq::CloseRead()
+{
+    if (m_mode == Mode::Reading) {
+        m_mode = Mode::Closed;
+        m_buffer.clear();
+        m_readPos = 0;
+    }
+}
+
+QByteArray GsxSeq::scramble(QByteArray bytes, int row) const
+{
+    const auto& key = m_keys[static_cast<std::size_t>(row & (kRows - 1))];
+    for (qsizetype n = 0; n < bytes.size(); ++n) {
+        bytes[n] = static_cast<char>(static_cast<std::uint8_t>(bytes[n]) ^ key[static_cast<std::size_t>(n % kRowLength)]);
+    }
+    return bytes;
+}
+
+std::optional<QByteArray> GsxSeq::LineCodec(const QString& text, int row, QString* error) const
+{
+    if (row < 0 || row >= kRows) {
+        if (error) {
+            *error = QStringLiteral("key row %1 is out of range").arg(row);
+        }
+        return std::nullopt;
+    }
+    auto bytes = encodeCp932(text, error);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    if (bytes->size() > kMaxLineBytes) {
+        if (error) {
+            *error = QStringLiteral("a line of %1 bytes is longer than the %2 bytes a record can hold")
+                         .arg(bytes->size())
+                         .arg(kMaxLineBytes);
+        }
+        return std::nullopt;
+    }
+    return scramble(std::move(*bytes), row);
+}
+
+QString GsxSeq::LineCodec(const QByteArray& data, int row) const
+{
+    return decodeCp932(scramble(data, row));
+}

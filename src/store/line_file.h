@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+class GsxSeq;
+
+// Reading a whole container. Damaged data never loses the lines before it.
+struct UnpackResult {
+    enum class Status {
+        Ok,           // every line up to the end record
+        Missing,      // no file at the path
+        NotContainer, // not a container of this format (or its header is cut off)
+        BadVersion,   // a container of another format version
+        Damaged,      // the lines stop early; `lines` holds those read before the damage
+        Unreadable,   // the file exists but could not be read
+    };
+    Status status = Status::Missing;
+    QStringList lines;
+    QString error; // for a person, when status is not Ok or Missing
+
+    bool ok() const { return status == Status::Ok; }
+};
+
+UnpackResult unpackLines(GsxSeq& seq, const QString& containerPath);
+UnpackResult unpackData(GsxSeq& seq, const QByteArray& data);
+
+// Builds a container from lines with a fresh key table and replaces the file
+// whole. Fails, leaving the old file, when a line cannot be stored or the
+// file cannot be written.
+bool packLines(GsxSeq& seq, const QStringList& lines, const QString& containerPath, QString* error = nullptr);
+std::optional<QByteArray> packData(GsxSeq& seq, const QStringList& lines, QString* error = nullptr);
+
+// The plain text form: code page 932, every line followed by CR LF.
+QByteArray linesToText(const QStringList& lines, QString* error = nullptr, bool* ok = nullptr);
+QByteArray linesToUtf8Text(const QStringList& lines);
+// Splits text into lines at CR LF (also a lone LF or CR); a final line end
+// does not make an extra empty line.
+QStringList textToLines(const QString& text);
+
+// Copies between a container and its plain text file (code page 932, CR LF).
+UnpackResult UnpackToText(GsxSeq& seq, const QString& containerPath, const QString& textPath);
+bool PackFromText(GsxSeq& seq, const QString& textPath, const QString& containerPath, QString* error = nullptr);

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/notifier.h"
+#include "platform/random.h"
+#include "platform/sound.h"
+
+#include <QStringList>
+#include <vector>
+
+// A clock the test moves by hand.
+class FakeClock final : public Clock {
+public:
+    qint64 now = 1'000'000;
+    QDate day = QDate(2026, 12, 9);
+    qint64 nowMs() const override { return now; }
+    QDate today() const override { return day; }
+    void advance(qint64 ms) { now += ms; }
+};
+
+// Plays back a fixed list of numbers, over and over.
+class ScriptedRandom final : public Random {
+public:
+    explicit ScriptedRandom(std::vector<double> values = {0.5}) : m_values(std::move(values)) {}
+    void seed(quint64 value) override { seeds.push_back(value); }
+    double next() override
+    {
+        const double v = m_values[m_pos % m_values.size()];
+        ++m_pos;
+        return v;
+    }
+    std::vector<quint64> seeds;
+
+private:
+    std::vector<double> m_values;
+    std::size_t m_pos = 0;
+};
+
+class SoundRecorder final : public Sound {
+public:
+    QStringList played;
+    void playAsync(const QString& path) override { played.append(path); }
+};
+
+class NotifierRecorder final : public Notifier {
+public:
+    QStringList titles;
+    QStringList texts;
+    void warn(const QString& title, const QString& text) override
+    {
+        titles.append(title);
+        texts.append(text);
+    }
+};

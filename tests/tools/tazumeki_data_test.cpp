@@ -1,0 +1,102 @@
+#include "platform/cp932.h"
+#include "store/gsx_seq.h"
+#include "store/line_file.h"
+#include "support/fakes.h"
+#include "support/temp_dir.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+
+namespace {
+
+struct ToolRun {
+    int exitCode = -1;
+    QByteArray out;
+    QString err;
+};
+
+ToolRun tool(const QStringList& args)
+{
+    QProcess process;
+    process.start(QStringLiteral(TAZUMEKI_DATA_TOOL), args);
+    process.waitForFinished(30000);
+    ToolRun run;
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+} // namespace
+
+using DataTool = TempDirTest;
+
+TEST_F(DataTool, PackAndUnpackRoundTripInBothEncodings)
+{
+    const QByteArray text = linesToText({QStringLiteral("0,1,0,0,0,\"名前\",\"\""), QString(), QStringLiteral("～①")});
+    writeFile("word.txt", text);
+    ASSERT_EQ(tool({"pack", path("word.txt"), path("data2.dat")}).exitCode, 0);
+    ASSERT_EQ(tool({"unpack", path("data2.dat"), path("back.txt")}).exitCode, 0);
+    EXPECT_EQ(readFile("back.txt"), text);
+
+    const ToolRun utf8 = tool({"unpack", path("data2.dat"), "--utf8"});
+    EXPECT_EQ(utf8.exitCode, 0);
+    EXPECT_EQ(QString::fromUtf8(utf8.out), QStringLiteral("0,1,0,0,0,\"名前\",\"\"\r\n\r\n～①\r\n"));
+
+    writeFile("utf8.txt", QStringLiteral("一行\n二行\n").toUtf8());
+    ASSERT_EQ(tool({"pack", "--utf8", path("utf8.txt"), path("u.dat")}).exitCode, 0);
+    EXPECT_EQ(tool({"unpack", path("u.dat"), path("u.txt")}).exitCode, 0);
+    EXPECT_EQ(decodeCp932(readFile("u.txt")), QStringLiteral("一行\r\n二行\r\n"));
+}
+
+TEST_F(DataTool, CheckReportsProblemsWithLineNumbers)
+{
+    writeFile("bad.txt", QStringLiteral("0,1,1,0,0,\"x\",\"\"\n0,0,0,0,0,\"さくら\",\"\"\n0,0,1,0,1,\"すいか\",\"\"\n"
+                                        "120,1,0,0,0,x,\n")
+                             .toUtf8());
+    const ToolRun run = tool({"check", "--utf8", path("bad.txt")});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("bad.txt:3:"))) << run.err.toStdString();
+    EXPECT_TRUE(run.err.contains(QStringLiteral("bad.txt:4: line skipped"))) << run.err.toStdString();
+
+    writeFile("good.txt", QStringLiteral("0,1,0,0,0,\"x\",\"\"\n0,0,0,0,0,\"さくら\",\"\"\n").toUtf8());
+    ASSERT_EQ(tool({"pack", "--utf8", path("good.txt"), path("good.dat")}).exitCode, 0);
+    EXPECT_EQ(tool({"check", path("good.dat")}).exitCode, 0);
+}
+
+TEST_F(DataTool, ShowPrintsThePuzzleSetAsJson)
+{
+    writeFile("p.txt", QStringLiteral("4,1,0,0,0,\"空\",\"\"\n4,0,0,7,1,\"そら\",\"青い\"\n").toUtf8());
+    const ToolRun run = tool({"show", path("p.txt"), "--json", "--utf8"});
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QJsonObject pattern = QJsonDocument::fromJson(run.out).object()["patterns"].toArray()[0].toObject();
+    EXPECT_EQ(pattern["pattern"].toInt(), 4);
+    EXPECT_EQ(pattern["name"].toString(), QStringLiteral("空"));
+    const QJsonObject word = pattern["words"].toArray()[0].toObject();
+    EXPECT_EQ(word["cell"].toInt(), 7);
+    EXPECT_EQ(word["direction"].toString(), QStringLiteral("down"));
+    EXPECT_EQ(word["question"].toString(), QStringLiteral("青い"));
+}
+
+TEST_F(DataTool, DamagedInputGivesAMessageNotACrash)
+{
+    StdRandom random(3);
+    GsxSeq seq(random);
+    const auto data = packData(seq, {QStringLiteral("a"), QStringLiteral("b")});
+    writeFile("cut.dat", data->left(data->size() - 2));
+    const ToolRun cut = tool({"unpack", path("cut.dat")});
+    EXPECT_EQ(cut.exitCode, 1);
+    EXPECT_TRUE(cut.err.contains(QStringLiteral("damaged")));
+    EXPECT_EQ(cut.out, QByteArray("a\r\n"));
+
+    writeFile("header.dat", QByteArray("ABCDEFGHIJKL\x02"));
+    EXPECT_EQ(tool({"unpack", path("header.dat")}).exitCode, 1);
+    EXPECT_EQ(tool({"unpack", path("missing.dat")}).exitCode, 1);
+    writeFile("emoji.txt", QStringLiteral("😀\n").toUtf8());
+    const ToolRun refused = tool({"pack", "--utf8", path("emoji.txt"), path("e.dat")});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(QStringLiteral("U+1F600")));
+    EXPECT_EQ(tool({"frobnicate"}).exitCode, 2);
+}

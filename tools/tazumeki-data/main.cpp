@@ -1,0 +1,267 @@
+// tazumeki-data: pack, unpack, check and show the game's data files.
+
+#include "platform/cp932.h"
+#include "platform/files.h"
+#include "platform/random.h"
+#include "puzzle/puzzle_check.h"
+#include "puzzle/puzzle_set.h"
+#include "puzzle/word_file.h"
+#include "store/gsx_seq.h"
+#include "store/line_file.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QStringList>
+#include <cstdio>
+
+namespace {
+
+const char* kUsage =
+    "usage:\n"
+    "  tazumeki-data unpack CONTAINER [TEXT] [--utf8]   container to plain text (stdout without TEXT)\n"
+    "  tazumeki-data pack TEXT CONTAINER [--utf8]       plain text to a container\n"
+    "  tazumeki-data check PUZZLE [--utf8]              report every problem of a puzzle file\n"
+    "  tazumeki-data show PUZZLE --json [--utf8]        the puzzle set as JSON\n"
+    "Plain text is code page 932 with CR LF line ends; --utf8 reads and writes UTF-8 instead.\n"
+    "A PUZZLE is a container (data2.dat) or its plain word file.\n";
+
+void printErr(const QString& text)
+{
+    std::fputs(text.toUtf8().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+void printOut(const QByteArray& bytes)
+{
+    std::fwrite(bytes.constData(), 1, static_cast<size_t>(bytes.size()), stdout);
+}
+
+struct Loaded {
+    bool ok = false;
+    QStringList lines;
+    QString damage; // a container that broke off: the lines before it are kept
+};
+
+// Reads a container, or a plain text file when the file is not a container.
+Loaded loadLines(GsxSeq& seq, const QString& path, bool utf8, bool allowText)
+{
+    Loaded loaded;
+    bool readOk = false;
+    QString error;
+    const QByteArray data = readWholeFile(path, &readOk, &error);
+    if (!readOk) {
+        printErr(QStringLiteral("%1: cannot read: %2").arg(path, error));
+        return loaded;
+    }
+    const UnpackResult unpacked = unpackData(seq, data);
+    if (unpacked.status == UnpackResult::Status::NotContainer && allowText) {
+        loaded.lines = textToLines(utf8 ? QString::fromUtf8(data) : decodeCp932(data));
+        loaded.ok = true;
+        return loaded;
+    }
+    if (unpacked.status == UnpackResult::Status::NotContainer || unpacked.status == UnpackResult::Status::BadVersion) {
+        printErr(QStringLiteral("%1: %2").arg(path, unpacked.error));
+        return loaded;
+    }
+    loaded.lines = unpacked.lines;
+    loaded.ok = true;
+    if (unpacked.status == UnpackResult::Status::Damaged) {
+        loaded.damage = unpacked.error;
+    }
+    return loaded;
+}
+
+int unpackCommand(GsxSeq& seq, const QStringList& args, bool utf8)
+{
+    if (args.size() < 1 || args.size() > 2) {
+        printErr(QString::fromLatin1(kUsage));
+        return 2;
+    }
+    const Loaded loaded = loadLines(seq, args[0], utf8, false);
+    if (!loaded.ok) {
+        return 1;
+    }
+    QByteArray text;
+    if (utf8) {
+        text = linesToUtf8Text(loaded.lines);
+    } else {
+        QString error;
+        bool ok = false;
+        text = linesToText(loaded.lines, &error, &ok);
+        if (!ok) {
+            printErr(error);
+            return 1;
+        }
+    }
+    if (args.size() == 2) {
+        QString error;
+        if (!atomicReplace(args[1], text, &error)) {
+            printErr(QStringLiteral("%1: cannot write: %2").arg(args[1], error));
+            return 1;
+        }
+    } else {
+        printOut(text);
+    }
+    if (!loaded.damage.isEmpty()) {
+        printErr(QStringLiteral("%1: damaged: %2; the lines before the damage were written").arg(args[0], loaded.damage));
+        return 1;
+    }
+    return 0;
+}
+
+int packCommand(GsxSeq& seq, const QStringList& args, bool utf8)
+{
+    if (args.size() != 2) {
+        printErr(QString::fromLatin1(kUsage));
+        return 2;
+    }
+    bool ok = false;
+    QString error;
+    const QByteArray data = readWholeFile(args[0], &ok, &error);
+    if (!ok) {
+        printErr(QStringLiteral("%1: cannot read: %2").arg(args[0], error));
+        return 1;
+    }
+    const QStringList lines = textToLines(utf8 ? QString::fromUtf8(data) : decodeCp932(data));
+    if (!packLines(seq, lines, args[1], &error)) {
+        printErr(QStringLiteral("%1: not written: %2").arg(args[1], error));
+        return 1;
+    }
+    return 0;
+}
+
+bool readPuzzle(GsxSeq& seq, const QString& path, bool utf8, PuzzleSet& set, WordFileReport& report, QString* damage)
+{
+    const Loaded loaded = loadLines(seq, path, utf8, true);
+    if (!loaded.ok) {
+        return false;
+    }
+    *damage = loaded.damage;
+    ReadWordFile(loaded.lines, set, &report);
+    return true;
+}
+
+int checkCommand(GsxSeq& seq, const QStringList& args, bool utf8)
+{
+    if (args.size() != 1) {
+        printErr(QString::fromLatin1(kUsage));
+        return 2;
+    }
+    auto set = std::make_unique<PuzzleSet>();
+    WordFileReport report;
+    QString damage;
+    if (!readPuzzle(seq, args[0], utf8, *set, report, &damage)) {
+        return 1;
+    }
+    int count = 0;
+    auto say = [&](int line, const QString& message) {
+        ++count;
+        printErr(line > 0 ? QStringLiteral("%1:%2: %3").arg(args[0]).arg(line).arg(message)
+                          : QStringLiteral("%1: %2").arg(args[0], message));
+    };
+    if (!damage.isEmpty()) {
+        say(0, QStringLiteral("damaged container: ") + damage);
+    }
+    for (const auto& problem : report.skipped) {
+        say(problem.line, QStringLiteral("line skipped: ") + problem.message);
+    }
+    for (const auto& problem : report.warnings) {
+        say(problem.line, problem.message);
+    }
+    for (const auto& problem : checkPuzzleSet(*set, &report)) {
+        say(problem.line, problem.message);
+    }
+    if (count > 0) {
+        printErr(QStringLiteral("%1 problem(s)").arg(count));
+        return 1;
+    }
+    int patterns = 0;
+    int words = 0;
+    for (int p = 0; p < PuzzleSet::kPatterns; ++p) {
+        if (report.headerLine[p] != 0) {
+            ++patterns;
+            words += set->lastSlot(p) + 1;
+        }
+    }
+    std::printf("%s: ok, %d patterns, %d words\n", args[0].toUtf8().constData(), patterns, words);
+    return 0;
+}
+
+int showCommand(GsxSeq& seq, const QStringList& args, bool utf8)
+{
+    if (args.size() != 1) {
+        printErr(QString::fromLatin1(kUsage));
+        return 2;
+    }
+    auto set = std::make_unique<PuzzleSet>();
+    WordFileReport report;
+    QString damage;
+    if (!readPuzzle(seq, args[0], utf8, *set, report, &damage)) {
+        return 1;
+    }
+    QJsonArray patterns;
+    for (int p = 0; p < PuzzleSet::kPatterns; ++p) {
+        bool used = report.headerLine[p] != 0;
+        for (int w = 0; w < PuzzleSet::kSlots; ++w) {
+            used = used || report.wordLine[p][w] != 0;
+        }
+        if (!used) {
+            continue;
+        }
+        QJsonArray words;
+        for (int w = 0; w <= set->lastSlot(p); ++w) {
+            words.append(QJsonObject{
+                {QStringLiteral("slot"), w},
+                {QStringLiteral("cell"), set->WordCell[p][w]},
+                {QStringLiteral("direction"), isDown(set->WordDirection[p][w]) ? QStringLiteral("down") : QStringLiteral("across")},
+                {QStringLiteral("answer"), set->WordAnswer[p][w]},
+                {QStringLiteral("question"), set->WordQuestion[p][w]},
+            });
+        }
+        patterns.append(QJsonObject{
+            {QStringLiteral("pattern"), p},
+            {QStringLiteral("name"), set->PatternName[p]},
+            {QStringLiteral("lastWordIndex"), set->LastWordIndex[p]},
+            {QStringLiteral("words"), words},
+        });
+    }
+    printOut(QJsonDocument(QJsonObject{{QStringLiteral("patterns"), patterns}}).toJson(QJsonDocument::Indented));
+    if (!damage.isEmpty()) {
+        printErr(QStringLiteral("%1: damaged container: %2").arg(args[0], damage));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    QCoreApplication app(argc, argv);
+    QStringList args = QCoreApplication::arguments().mid(1);
+    const bool utf8 = args.removeAll(QStringLiteral("--utf8")) > 0;
+    const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    if (args.isEmpty()) {
+        printErr(QString::fromLatin1(kUsage));
+        return 2;
+    }
+    const QString command = args.takeFirst();
+    StdRandom random;
+    GsxSeq seq(random);
+    if (command == QStringLiteral("unpack")) {
+        return unpackCommand(seq, args, utf8);
+    }
+    if (command == QStringLiteral("pack")) {
+        return packCommand(seq, args, utf8);
+    }
+    if (command == QStringLiteral("check")) {
+        return checkCommand(seq, args, utf8);
+    }
+    if (command == QStringLiteral("show") && json) {
+        return showCommand(seq, args, utf8);
+    }
+    printErr(QString::fromLatin1(kUsage));
+    return 2;
+}
