@@ -9,9 +9,15 @@
 #include "platform/timer.h"
 #include "puzzle/puzzle_set.h"
 #include "store/line_file.h"
+#include "store/record_file.h"
+#include "view/board.h"
 #include "view/picture_box.h"
+#include "view/stand_in_art.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFileInfo>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -88,11 +94,57 @@ Main::Main(Module1& module, Services services, const QString& appDir, QWidget* p
     }
 }
 
-Main::~Main() = default;
+Main::~Main()
+{
+    // Surfaces go in the reverse order of their making.
+    ResetDIB(StripSurface);
+    for (auto& back : BackSurface) {
+        ResetDIB(back);
+    }
+    ResetDIB(BoardSurface);
+}
+
+void AnswerBox::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (onKeyDown) {
+        onKeyDown(enter ? vbKeyReturn : key == Qt::Key_Escape ? vbKeyEscape : key);
+    }
+    if (enter || key == Qt::Key_Escape) {
+        event->accept(); // never inserted, never a beep
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+bool Main::eventFilter(QObject* watched, QEvent* event)
+{
+    // Key preview: the screen sees a key before the control that has the focus.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
+        auto* widget = static_cast<QWidget*>(watched);
+        const QWidget* first = focusWidget() ? focusWidget() : this;
+        if (widget->window() == this && (widget == first || (widget == this && !focusWidget()))) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                Form_KeyDown(vbKeyReturn);
+            } else if (key == Qt::Key_Escape) {
+                Form_KeyDown(vbKeyEscape);
+            }
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
 
 void Main::createControls()
 {
     Picture4 = new PictureBox(this, QRect(0, 0, 342, 543), QColor(0, 66, 140));
+    Picture4->setPicture(art::playFieldBackground());
+    Picture9.setPicture(art::emptyTile());
+    Picture11.setPicture(art::blankTile());
+    Picture10.setPicture(art::playerTile());
+    Picture13.setPicture(art::cpuTile());
+    Picture1.setPicture(art::explosionStrip());
 
     Frame3 = makeFrame(this, QStringLiteral("モード選択"), QRect(16, 536, 225, 57));
     Option5 = makeOption(Frame3, QStringLiteral("シングル練習"), QRect(16, 16, 97, 17));
@@ -122,7 +174,8 @@ void Main::createControls()
     Picture6 = new PictureBox(this, QRect(256, 584, 77, 26), kFormColor);
     Picture7 = new PictureBox(this, QRect(256, 616, 77, 26), kFormColor);
 
-    Text1 = new QLineEdit(Picture4);
+    Text1 = new AnswerBox(Picture4);
+    Text1->onKeyDown = [this](int keyCode) { Text1_KeyDown(keyCode); };
     Text1->setGeometry(32, 432, 84, 18);
     {
         QPalette palette = Text1->palette();
@@ -182,10 +235,21 @@ void Main::createControls()
         bar->hide();
     }
 
+    connect(Command2, &QPushButton::clicked, this, &Main::Command2_Click);
+    connect(Command3, &QPushButton::clicked, this, &Main::Command3_Click);
+    for (QPushButton* button : {Command2, Command3}) {
+        button->setFocusPolicy(Qt::NoFocus); // the answer box keeps the keyboard
+    }
+
     Timer1 = new Timer(this);
     Timer2 = new Timer(this);
     Timer3 = new Timer(this);
     Timer4 = new Timer(this);
+    connect(Timer1, &Timer::tick, this, &Main::Timer1_Timer);
+    connect(Timer2, &Timer::tick, this, &Main::Timer2_Timer);
+    connect(Timer3, &Timer::tick, this, &Main::Timer3_Timer);
+    connect(Timer4, &Timer::tick, this, &Main::Timer4_Timer);
+    qApp->installEventFilter(this);
 
     // The answer box comes first in the tab order and takes the focus.
     setTabOrder(Text1, Command2);
@@ -195,6 +259,9 @@ void Main::createControls()
 void Main::Form_Load()
 {
     m_services.random.seed(static_cast<quint64>(m_services.clock.nowMs()));
+
+    warnAboutRecords(LoadSingleRecords(m_services.seq, m_appDir, m_module.singleRecords), QStringLiteral("data1.dat"));
+    warnAboutRecords(LoadBattleRecords(m_services.seq, m_appDir, m_module.battleRecords), QStringLiteral("data3.dat"));
 
     const UnpackResult puzzles = Get_Question(m_services.seq, m_appDir, m_module.puzzles);
     if (!puzzles.ok() && puzzles.status != UnpackResult::Status::Missing) {
@@ -206,6 +273,9 @@ void Main::Form_Load()
 
     PlayState = QStringLiteral("2");
 
+    BoardSurface = SetDIB(Picture4->image());
+    ShowTitle();
+
     Combo1->setEnabled(false);
     Combo2->setEnabled(false);
 
@@ -213,6 +283,65 @@ void Main::Form_Load()
         Combo1->addItem(QString::number(p));
     }
     Combo1->setCurrentIndex(0);
+
+    FillRankTable(m_module.ranks);
+    for (const QString& name : m_module.ranks.RankName) {
+        Combo2->addItem(name);
+    }
+    Combo2->setCurrentIndex(0);
+
+    PatternIndex = PuzzleSet::kTitlePattern;
+    for (WordIndex = 0; WordIndex <= m_module.puzzles.lastSlot(PatternIndex); ++WordIndex) {
+        DrawWordBlank(PatternIndex, WordIndex);
+    }
+    Picture4->Refresh();
+
+    Timer2->setInterval(400);
+    TitleStep = 1;
+
+    StripSurface = SetDIB(Picture1.image());
+    for (std::size_t i = 0; i < BackSurface.size(); ++i) {
+        BackSurface[i] = CreateDIB(board::kEffectSize, board::kEffectSize);
+        BackDC[i] = &GetTransDC(*BackSurface[i]);
+    }
+}
+
+bool Main::singlePractice() const
+{
+    return Option5->isChecked();
+}
+
+double Main::now() const
+{
+    return static_cast<double>(m_services.clock.nowMs());
+}
+
+void Main::ClearBoard()
+{
+    ::ClearBoard(*Picture4, Picture9);
+}
+
+void Main::DrawWordBlank(int pattern, int word)
+{
+    ::DrawWordBlank(*Picture4, Picture11, boardCells(m_module.puzzles, pattern, word));
+}
+
+void Main::DrawWordLetters(int pattern, int word, PictureImage& tile)
+{
+    ::DrawWordLetters(*Picture4, tile, m_module.puzzles.WordAnswer[pattern][word], boardCells(m_module.puzzles, pattern, word));
+}
+
+void Main::warnAboutRecords(const RecordLoad& load, const QString& file)
+{
+    if (!load.damaged) {
+        return;
+    }
+    const QString kept = load.keptAs.isEmpty()
+                             ? QStringLiteral("元のファイルを別名で残せませんでした。")
+                             : QStringLiteral("元のファイルは %1 として残してあります。").arg(QFileInfo(load.keptAs).fileName());
+    warnLater(QStringLiteral("記録の読み込み"),
+              QStringLiteral("記録ファイル %1 の一部が読めませんでした（%2）。\n読めた記録だけを使います。%3")
+                  .arg(file, load.problem, kept));
 }
 
 void Main::warnLater(const QString& title, const QString& text)

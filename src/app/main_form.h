@@ -1,23 +1,44 @@
 #pragma once
 
+#include "view/picture_box.h"
+#include "view/trans_surface.h"
+
+#include <QLineEdit>
+#include <QSet>
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <functional>
 
 class Clock;
 class GsxSeq;
 class Notifier;
-class PictureBox;
 class Random;
 class Sound;
 class Timer;
 class QComboBox;
 class QGroupBox;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 class QRadioButton;
 struct Module1;
+struct RecordLoad;
+
+// Key codes as the handlers see them, whatever the keyboard layout.
+constexpr int vbKeyReturn = 13;
+constexpr int vbKeyEscape = 27;
+
+// The answer box: hands every key to its handler first; Enter and Esc are
+// never inserted.
+class AnswerBox final : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+    std::function<void(int keyCode)> onKeyDown;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};
 
 // The main screen: the play field, the option frames, the buttons, and the
 // state of the game in progress.
@@ -51,7 +72,7 @@ public:
     PictureBox* Picture5 = nullptr;
     PictureBox* Picture6 = nullptr;
     PictureBox* Picture7 = nullptr;
-    QLineEdit* Text1 = nullptr;
+    AnswerBox* Text1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     PictureBox* Picture12 = nullptr;
@@ -70,6 +91,13 @@ public:
     Timer* Timer3 = nullptr;
     Timer* Timer4 = nullptr;
 
+    // Hidden pictures: the tiles and the explosion strip.
+    PictureImage Picture9{QSize(39, 39), QColor(0, 56, 128)};   // empty cell
+    PictureImage Picture11{QSize(39, 40), QColor(150, 210, 255)}; // blank word cell
+    PictureImage Picture10{QSize(39, 39), QColor(255, 226, 60)}; // player's letters, title glyphs
+    PictureImage Picture13{QSize(39, 39), QColor(255, 150, 196)}; // CPU's letters
+    PictureImage Picture1{QSize(800, 80), Qt::black};            // explosion frames
+
     // State of the game; texts as flags: "1" or empty.
     QString PlayState;
     qint16 PatternIndex = 0;
@@ -85,20 +113,73 @@ public:
     qint16 CpuLetters = 0;
     qint16 LastTaker = 0;
 
+    qint16 TitleStep = 0;
+    qint16 ExplosionFrame = 0;
+    qint16 ExplosionPattern = 0;
+    qint16 ExplosionWord = 0;
+
+    // Option handlers.
     void Option1_Click();
     void Option2_Click();
     void Option5_Click();
     void Option6_Click();
 
+    // Game flow.
+    void Form_KeyDown(int keyCode);
+    void Text1_KeyDown(int keyCode);
+    void StartGame();
+    void Timer4_Timer();
+    void BeginAnswering();
+    void FrameCurrentWord();
+    void Timer1_Timer();
+    void EndGame();
+    void PlanCpuWord();
+
+    // Questions.
+    void RefreshQuestion();
+    void ShowQuestion();
+    void Command2_Click();
+    void Command3_Click();
+
+    // Title and explosion.
+    void ShowTitle();
+    void Timer2_Timer();
+    void StartExplosion();
+    void Timer3_Timer();
+
+    // The board, on the current pattern and word.
+    void ClearBoard();
+    void DrawWordBlank(int pattern, int word);
+    void DrawWordLetters(int pattern, int word, PictureImage& tile);
+
+    bool titleAnimationDone() const { return m_titleDone; }
+    bool singlePractice() const;
     const QString& appDir() const { return m_appDir; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createControls();
     void Form_Load();
+    void takeCurrentWord(bool byCpu);
+    void showResult();
+    void reportSave(bool saved, const QString& file, const QString& error);
+    void warnAboutRecords(const RecordLoad& load, const QString& file);
+    void showStartButton(bool quitFace);
+    double now() const;
     // Warnings found while loading, shown once the window is up.
     void warnLater(const QString& title, const QString& text);
 
     Module1& m_module;
     Services m_services;
     QString m_appDir;
+
+    TransSurfaceHandle BoardSurface;
+    TransSurfaceHandle StripSurface;
+    std::array<TransSurfaceHandle, 7> BackSurface;
+    std::array<QImage*, 7> BackDC{};
+
+    bool m_titleDone = false;
+    QSet<QString> m_saveWarned;
 };

@@ -3,24 +3,20 @@
 #include <QFontMetrics>
 #include <QPainter>
 
-PictureBox::PictureBox(QWidget* parent, QRect geometry, QColor backColor)
-    : QWidget(parent), m_backColor(backColor), m_printFont(font())
+PictureImage::PictureImage(QSize size, QColor backColor)
+    : m_backColor(backColor), m_image(size, QImage::Format_RGB32)
 {
-    setGeometry(geometry);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    m_image = QImage(geometry.size(), QImage::Format_RGB32);
     Cls();
-    m_shown = m_image;
 }
 
-void PictureBox::setPicture(const QImage& picture)
+void PictureImage::setPicture(const QImage& picture)
 {
     m_picture = picture.convertToFormat(QImage::Format_RGB32);
     Cls();
-    Refresh();
+    pictureChanged();
 }
 
-void PictureBox::Cls()
+void PictureImage::Cls()
 {
     m_image.fill(m_backColor);
     if (!m_picture.isNull()) {
@@ -30,20 +26,29 @@ void PictureBox::Cls()
     m_currentPos = QPoint(0, 0);
 }
 
-void PictureBox::Print(const QString& text)
+void PictureImage::Print(const QString& text)
 {
     QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::TextAntialiasing);
     painter.setFont(m_printFont);
     painter.setPen(m_foreColor);
     const QFontMetrics metrics(m_printFont);
-    // The position is the top left of the text cell, as on the original surfaces.
+    // The position is the top left of the text cell.
     painter.drawText(m_currentPos + QPoint(0, metrics.ascent()), text);
     m_currentPos = QPoint(0, m_currentPos.y() + metrics.height());
 }
 
+PictureBox::PictureBox(QWidget* parent, QRect geometry, QColor backColor)
+    : QWidget(parent), PictureImage(geometry.size(), backColor)
+{
+    setGeometry(geometry);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_shown = image();
+}
+
 void PictureBox::Refresh()
 {
-    m_shown = m_image;
+    m_shown = image();
     update();
 }
 

@@ -6,22 +6,22 @@
 #include <QPoint>
 #include <QWidget>
 
-// A picture box: a widget with a persistent image that drawing goes into.
-// The screen shows the image as it was at the last Refresh, so a series of
-// drawing steps reaches the player in one update.
-class PictureBox : public QWidget {
-    Q_OBJECT
+// A picture's persistent image: a bitmap, drawing on top of it, and text
+// printed at a position in a colour and font with a transparent background.
+// Hidden tile pictures are only this; picture boxes on screen add a widget.
+class PictureImage {
 public:
-    explicit PictureBox(QWidget* parent, QRect geometry, QColor backColor = Qt::white);
+    PictureImage(QSize size, QColor backColor);
+    virtual ~PictureImage() = default;
 
-    // The bitmap the box shows under its drawing; also resets the image to it.
+    // The bitmap the picture shows under its drawing; also resets the image to it.
     void setPicture(const QImage& picture);
     const QImage& picture() const { return m_picture; }
 
+    // The drawing context: what is drawn here persists until cleared.
     QImage& image() { return m_image; }
     const QImage& image() const { return m_image; }
 
-    // Text printing: a position, a colour, a font, then Print with a transparent background.
     void setCurrentPos(QPoint pos) { m_currentPos = pos; }
     void setForeColor(QColor color) { m_foreColor = color; }
     void setPrintFont(const QFont& font) { m_printFont = font; }
@@ -29,20 +29,36 @@ public:
 
     // Clears the image so that only the bitmap (or the back colour) shows.
     void Cls();
-    // Presents the image on the screen.
-    void Refresh();
 
     QColor backColor() const { return m_backColor; }
 
 protected:
-    void paintEvent(QPaintEvent* event) override;
+    virtual void pictureChanged() {}
 
 private:
     QColor m_backColor;
     QImage m_picture;
     QImage m_image;
-    QImage m_shown;
     QPoint m_currentPos;
     QColor m_foreColor = Qt::black;
     QFont m_printFont;
+};
+
+// A picture box on screen. The screen shows the image as it was at the last
+// Refresh, so a series of drawing steps reaches the player in one update.
+class PictureBox : public QWidget, public PictureImage {
+    Q_OBJECT
+public:
+    PictureBox(QWidget* parent, QRect geometry, QColor backColor = Qt::white);
+
+    void Refresh();
+    // What the player sees now.
+    const QImage& shownImage() const { return m_shown; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void pictureChanged() override { Refresh(); }
+
+private:
+    QImage m_shown;
 };

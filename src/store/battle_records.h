@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <array>
+
+class GsxSeq;
+struct RecordLoad;
+
+// Battles won and lost per playable pattern and CPU rank; whole numbers held as doubles.
+struct BattleRecordTable {
+    static constexpr int kPatterns = 99;
+    static constexpr int kRanks = 9;
+    using Counts = std::array<std::array<double, kRanks>, kPatterns>;
+
+    Counts Wins{};
+    Counts Losses{};
+};
+
+// The text form: 891 lines "Wins,Losses", by pattern, then rank.
+QStringList WriteBattleText(const BattleRecordTable& table);
+QString ReadBattleText(const QStringList& lines, BattleRecordTable& table);
+
+// Clears the table, then fills it from data3.dat when there is one.
+RecordLoad LoadBattleRecords(GsxSeq& seq, const QString& appDir, BattleRecordTable& table);
+bool SaveBattleRecords(GsxSeq& seq, const QString& appDir, const BattleRecordTable& table, QString* error = nullptr);

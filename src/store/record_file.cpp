@@ -1,0 +1,57 @@
+#include "store/record_file.h"
+
+#include "platform/files.h"
+#include "store/line_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+void removeLeftover(const QString& path, const QString& tempName)
+{
+    const QString leftover = QFileInfo(path).dir().filePath(tempName);
+    if (fileExists(leftover)) {
+        deleteFile(leftover);
+    }
+}
+
+} // namespace
+
+QString keepDamagedCopy(const QString& path)
+{
+    for (int n = 1; n < 1000; ++n) {
+        const QString copy = n == 1 ? path + QStringLiteral(".damaged") : path + QStringLiteral(".damaged.%1").arg(n);
+        if (!QFileInfo::exists(copy)) {
+            return QFile::copy(path, copy) ? copy : QString();
+        }
+    }
+    return QString();
+}
+
+RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempName,
+                          const std::function<QString(const QStringList&)>& read)
+{
+    removeLeftover(path, tempName);
+    RecordLoad load;
+    const UnpackResult unpacked = unpackLines(seq, path);
+    if (unpacked.status == UnpackResult::Status::Missing) {
+        return load;
+    }
+    load.found = true;
+    const QString textProblem = read(unpacked.lines);
+    if (unpacked.ok() && textProblem.isEmpty()) {
+        return load;
+    }
+    load.damaged = true;
+    load.problem = unpacked.ok() ? textProblem : unpacked.error;
+    load.keptAs = keepDamagedCopy(path);
+    return load;
+}
+
+bool saveRecordFile(GsxSeq& seq, const QString& path, const QString& tempName, const QStringList& lines, QString* error)
+{
+    removeLeftover(path, tempName);
+    return packLines(seq, lines, path, error);
+}

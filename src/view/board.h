@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QList>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <array>
+
+class PictureBox;
+class PictureImage;
+class QWidget;
+struct PuzzleSet;
+
+namespace board {
+constexpr int kSide = 7;
+constexpr int kCells = kSide * kSide;
+constexpr int kTileSize = 39;
+constexpr int kEffectSize = 80;
+
+// Top left of a cell's tile in the play field.
+constexpr QPoint tilePos(int cell)
+{
+    return QPoint(30 + 40 * (cell % kSide), 114 + 40 * (cell / kSide));
+}
+
+// Top left of a cell's 80 × 80 effect area, centred on its tile.
+constexpr QPoint effectPos(int cell)
+{
+    return tilePos(cell) - QPoint(20, 20);
+}
+
+// The four bars around a block of rows × columns cells: top, bottom, left, right.
+std::array<QRect, 4> frameBars(int rows, int columns, int startCell);
+} // namespace board
+
+// The cells of a word that lie on the board, in word order, as many as its
+// answer has characters: a damaged file cannot make the board draw outside
+// its 49 cells, wrap a word into the next row, or go past seven cells.
+QList<int> boardCells(const PuzzleSet& set, int pattern, int slot);
+
+// Every cell gets the empty-cell tile; the screen waits for a refresh.
+void ClearBoard(PictureBox& board, const PictureImage& emptyTile);
+// The word's cells as tiles still to be answered; one refresh for the word.
+void DrawWordBlank(PictureBox& board, const PictureImage& blankTile, const QList<int>& cells);
+// The word's letters on the taker's tile; one refresh for the word.
+void DrawWordLetters(PictureBox& board, PictureImage& tile, const QString& answer, const QList<int>& cells);
+
+void ShowWordFrame(const std::array<QWidget*, 4>& bars, int rows, int columns, int startCell);
+void HideWordFrame(const std::array<QWidget*, 4>& bars);

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDialog>
+
+class PictureBox;
+class QLabel;
+
+// The rounded dialog that shows the outcome of a finished game.
+class Result final : public QDialog {
+    Q_OBJECT
+public:
+    Result(QWidget* owner, const QString& appDir);
+
+    QLabel* Label13 = nullptr;
+    QLabel* Label18 = nullptr;
+    QLabel* Label19 = nullptr;
+    PictureBox* Picture1 = nullptr;
+
+    void Picture1_KeyDown(int keyCode);
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void Form_Load();
+
+    QString m_appDir;
+    bool m_pressed = false;
+};

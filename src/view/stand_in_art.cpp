@@ -1,0 +1,212 @@
+#include "view/stand_in_art.h"
+
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QRandomGenerator>
+#include <cmath>
+
+namespace {
+
+QImage canvas(int width, int height, QColor fill)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    image.fill(fill);
+    return image;
+}
+
+// A raised tile: face colour with a light top-left edge and a dark bottom-right edge.
+QImage bevelTile(QColor face, int height = 39)
+{
+    QImage image = canvas(39, height, face);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient shade(0, 0, 0, 39);
+    shade.setColorAt(0, face.lighter(118));
+    shade.setColorAt(1, face.darker(108));
+    p.fillRect(QRect(0, 0, 39, 39), shade);
+    p.setPen(QPen(face.lighter(150), 2));
+    p.drawLine(1, 1, 37, 1);
+    p.drawLine(1, 1, 1, 37);
+    p.setPen(QPen(face.darker(150), 2));
+    p.drawLine(1, 38, 38, 38);
+    p.drawLine(38, 1, 38, 38);
+    return image;
+}
+
+} // namespace
+
+QImage art::playFieldBackground()
+{
+    QImage image = canvas(342, 544, QColor(0, 140, 214));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+
+    // Logo strip.
+    QLinearGradient sky(0, 0, 0, 80);
+    sky.setColorAt(0, QColor(40, 180, 250));
+    sky.setColorAt(1, QColor(0, 120, 200));
+    p.fillRect(QRect(0, 0, 342, 80), sky);
+    QFont logo(QStringLiteral("RocknRoll One"));
+    logo.setPixelSize(30);
+    p.setFont(logo);
+    p.setPen(QColor(0, 50, 120));
+    p.drawText(QRect(14, 12, 230, 44), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tazumeki"));
+    p.setPen(QColor(255, 240, 80));
+    p.drawText(QRect(12, 10, 230, 44), Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Tazumeki"));
+
+    // Board panel: the tiles sit at (30, 114) with a pitch of 40.
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 40, 96));
+    p.drawRoundedRect(QRectF(18, 102, 306, 304), 10, 10);
+    p.setBrush(QColor(0, 28, 70));
+    p.drawRect(QRect(28, 112, 283, 283));
+
+    // Answer and clock panel.
+    p.setBrush(QColor(0, 66, 140));
+    p.drawRoundedRect(QRectF(18, 416, 306, 40), 8, 8);
+    p.setBrush(QColor(0, 30, 80));
+    p.drawRoundedRect(QRectF(186, 412, 100, 30), 5, 5);
+
+    // Question panel around the white question box.
+    p.setBrush(QColor(230, 245, 255));
+    p.drawRoundedRect(QRectF(14, 458, 322, 78), 8, 8);
+    p.setBrush(Qt::white);
+    p.drawRect(QRect(62, 462, 269, 69));
+    return image;
+}
+
+QImage art::emptyTile()
+{
+    const QColor face(0, 56, 128);
+    QImage image = canvas(39, 39, face);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(face.lighter(130), 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(0.5, 0.5, 38, 38));
+    for (QPointF stud : {QPointF(11, 11), QPointF(28, 11), QPointF(11, 28), QPointF(28, 28)}) {
+        QRadialGradient g(stud - QPointF(1.5, 1.5), 6);
+        g.setColorAt(0, QColor(70, 130, 210));
+        g.setColorAt(1, QColor(0, 40, 100));
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawEllipse(stud, 5, 5);
+    }
+    return image;
+}
+
+QImage art::blankTile()
+{
+    return bevelTile(QColor(150, 210, 255), 40);
+}
+
+QImage art::playerTile()
+{
+    return bevelTile(QColor(255, 226, 60));
+}
+
+QImage art::cpuTile()
+{
+    return bevelTile(QColor(255, 150, 196));
+}
+
+QImage art::explosionStrip()
+{
+    QImage image = canvas(800, 80, Qt::black);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QRandomGenerator sparks(20061111); // the same sparks every run
+    for (int f = 0; f < 10; ++f) {
+        const QPointF centre(80 * f + 40, 40);
+        const double t = (f + 1) / 10.0;
+        const double radius = 8 + 30 * std::sqrt(t);
+        const int fade = static_cast<int>(255 * (1.0 - 0.75 * t));
+        QRadialGradient fire(centre, radius);
+        fire.setColorAt(0, QColor(255, 255, 220, fade));
+        fire.setColorAt(0.35, QColor(255, 220, 60, fade));
+        fire.setColorAt(0.7, QColor(255, 110, 0, fade * 3 / 4));
+        fire.setColorAt(1, QColor(0, 0, 0, 0));
+        p.setPen(Qt::NoPen);
+        p.setBrush(fire);
+        p.drawEllipse(centre, radius, radius);
+        for (int s = 0; s < 14; ++s) {
+            const double angle = sparks.bounded(360) * M_PI / 180.0;
+            const double distance = radius * (0.6 + sparks.bounded(50) / 100.0);
+            const QPointF at = centre + QPointF(std::cos(angle) * distance, std::sin(angle) * distance);
+            p.setBrush(QColor(255, 240 - 10 * f, 120, fade));
+            p.drawEllipse(at, 1.8, 1.8);
+        }
+    }
+    // Pure black stays transparent: keep the frame edges exactly black.
+    for (int y = 0; y < image.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (qRed(line[x]) + qGreen(line[x]) + qBlue(line[x]) < 24) {
+                line[x] = qRgb(0, 0, 0);
+            }
+        }
+    }
+    return image;
+}
+
+QImage art::resultBackground()
+{
+    QImage image = canvas(280, 209, QColor(0, 140, 214));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(140, 210, 250));
+    p.drawRoundedRect(QRectF(2, 2, 276, 205), 12, 12);
+    p.setBrush(QColor(255, 248, 220));
+    p.drawRoundedRect(QRectF(10, 10, 260, 189), 8, 8);
+    // The note sheet, its top right corner folded.
+    QPainterPath sheet;
+    sheet.moveTo(30, 48);
+    sheet.lineTo(234, 48);
+    sheet.lineTo(250, 64);
+    sheet.lineTo(250, 150);
+    sheet.lineTo(30, 150);
+    sheet.closeSubpath();
+    p.setBrush(QColor(200, 200, 200));
+    p.drawPath(sheet.translated(2, 2));
+    p.setBrush(Qt::white);
+    p.drawPath(sheet);
+    p.setBrush(QColor(225, 225, 225));
+    p.drawPolygon(QPolygonF({QPointF(234, 48), QPointF(234, 64), QPointF(250, 64)}));
+    p.setPen(QPen(QColor(200, 225, 245), 1));
+    for (int y = 86; y < 150; y += 24) {
+        p.drawLine(40, y, 240, y);
+    }
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0, 50, 120));
+    p.drawRoundedRect(QRectF(160, 152, 100, 36), 6, 6);
+    QFont title(QStringLiteral("RocknRoll One"));
+    title.setPixelSize(16);
+    p.setFont(title);
+    p.setPen(QColor(0, 90, 170));
+    p.drawText(QRect(20, 16, 240, 26), Qt::AlignCenter, QStringLiteral("RESULT"));
+    return image;
+}
+
+QImage art::buttonFace(const QString& caption)
+{
+    QImage image = canvas(77, 26, QColor(0, 140, 214));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient face(0, 0, 0, 26);
+    face.setColorAt(0, QColor(255, 255, 255));
+    face.setColorAt(0.5, QColor(214, 236, 255));
+    face.setColorAt(1, QColor(150, 195, 240));
+    p.setPen(QPen(QColor(0, 60, 130), 1.2));
+    p.setBrush(face);
+    p.drawRoundedRect(QRectF(1, 1, 75, 24), 6, 6);
+    QFont font(QStringLiteral("ＭＳ Ｐゴシック"));
+    font.setPixelSize(13);
+    font.setBold(true);
+    p.setFont(font);
+    p.setPen(QColor(0, 50, 120));
+    p.drawText(QRect(0, 0, 77, 26), Qt::AlignCenter, caption);
+    return image;
+}

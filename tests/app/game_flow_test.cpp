@@ -1,0 +1,197 @@
+#include "support/main_fixture.h"
+#include "view/board.h"
+
+#include <QInputMethodEvent>
+#include <QLineEdit>
+
+using GameFlow = MainFixture;
+
+TEST_F(GameFlow, TitleAnimationLocksOutGamesUntilItEnds)
+{
+    makeMain(false);
+    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    EXPECT_TRUE(isLightBlue(boardPixel(0))); // the title pattern's blank tiles
+    pressEnter();
+    main->Form_KeyDown(vbKeyEscape);
+    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    EXPECT_FALSE(main->Timer4->running());
+
+    for (int step = 1; step <= 8; ++step) {
+        main->Timer2_Timer();
+    }
+    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_FALSE(main->Timer2->running());
+    EXPECT_TRUE(main->Timer3->running()); // the last row bursts
+    EXPECT_EQ(main->TitleStep, 9);
+    EXPECT_TRUE(isYellow(boardPixel(0)));
+    EXPECT_TRUE(isYellow(boardPixel(48)));
+    EXPECT_TRUE(isEmptyCell(boardPixel(7)));
+    EXPECT_FALSE(main->Picture8[0]->isVisible());
+}
+
+TEST_F(GameFlow, CountdownShowsThreeTwoOneThenAnswering)
+{
+    makeMain();
+    choosePattern(0);
+    pressEnter();
+    EXPECT_EQ(main->PlayState, QStringLiteral("1"));
+    EXPECT_FALSE(main->Frame1->isEnabled());
+    EXPECT_FALSE(main->Text1->isEnabled());
+    EXPECT_EQ(main->Label1->text(), QStringLiteral("№：00 パターン名：はじめ"));
+    EXPECT_TRUE(isLightBlue(boardPixel(0)));
+    EXPECT_TRUE(isEmptyCell(boardPixel(48)));
+
+    QStringList digits;
+    for (int t = 100; t < 3000; t += 100) {
+        clock.advance(100);
+        main->Timer4_Timer();
+        if (digits.isEmpty() || digits.back() != main->Label5->text()) {
+            digits.append(main->Label5->text());
+        }
+        ASSERT_EQ(main->Label6->text(), main->Label5->text());
+    }
+    EXPECT_EQ(digits, (QStringList{"3", "2", "1"}));
+    clock.advance(100);
+    main->Timer4_Timer();
+    EXPECT_TRUE(main->Label5->text().isEmpty());
+    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    EXPECT_FALSE(main->Timer4->running());
+    EXPECT_TRUE(main->Timer1->running());
+    EXPECT_TRUE(main->Text1->isEnabled());
+    EXPECT_EQ(main->GameStartTime, double(clock.now));
+
+    // Enter again does not restart anything.
+    pressEnter(main.get());
+    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    EXPECT_EQ(main->WordIndex, 0);
+}
+
+TEST_F(GameFlow, ShiftEnterStartsLikeEnter)
+{
+    makeMain();
+    QTest::keyClick(main->Text1, Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_EQ(main->PlayState, QStringLiteral("1"));
+}
+
+TEST_F(GameFlow, ClockShowsOneDecimalAndStopsAt180)
+{
+    makeMain();
+    startAndCountDown(0);
+    clock.advance(100);
+    main->Timer1_Timer();
+    EXPECT_EQ(main->Label4->text(), QStringLiteral("0.1"));
+    clock.advance(12'250);
+    main->Timer1_Timer();
+    EXPECT_EQ(main->Label4->text(), QStringLiteral("12.4")); // 12.35 rounds up
+    clock.advance(180'000 - 12'350);
+    answerResultDialog();
+    main->Timer1_Timer();
+    EXPECT_EQ(main->Label4->text(), QString()); // the title screen empties it again
+    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_EQ(result.count, 0);
+    EXPECT_FALSE(fileExists(path("data1.dat")));
+    EXPECT_TRUE(main->Frame1->isEnabled());
+}
+
+TEST_F(GameFlow, WrongAnswersOnlyEmptyTheBox)
+{
+    makeMain();
+    startAndCountDown(0);
+    for (const QString wrong : {QStringLiteral("サクラ"), QStringLiteral("さくら "), QStringLiteral("ｻｸﾗ"), QString()}) {
+        main->Text1->setText(wrong);
+        pressEnter();
+        EXPECT_TRUE(main->Text1->text().isEmpty());
+        EXPECT_EQ(main->WordIndex, 0);
+        EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    }
+    EXPECT_TRUE(isLightBlue(boardPixel(1)));
+}
+
+TEST_F(GameFlow, RightAnswersRevealWordsAndTheLastEndsTheGame)
+{
+    makeMain();
+    startAndCountDown(0);
+    EXPECT_EQ(main->Picture8[0]->geometry(), QRect(28, 112, 123, 3)); // さくら across at cell 0
+
+    answer(QStringLiteral("さくら"));
+    EXPECT_EQ(main->WordIndex, 1);
+    EXPECT_TRUE(isYellow(main->Picture4->shownImage().pixel(board::tilePos(2) + QPoint(4, 30))));
+    EXPECT_EQ(main->LastTaker, -1);
+    EXPECT_EQ(main->Picture8[2]->geometry(), QRect(28, 112, 3, 123)); // さかな down at cell 0
+    EXPECT_EQ(sound.played.size(), 0); // the burst's sound comes with its first tick
+    main->Timer3_Timer();
+    EXPECT_TRUE(sound.played.value(0).endsWith(QStringLiteral("sound/Boom.wav")));
+
+    answer(QStringLiteral("さかな"));
+    answer(QStringLiteral("らいおん"));
+    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_EQ(main->CompletedFlag, QStringLiteral("1"));
+    EXPECT_EQ(result.count, 1);
+    EXPECT_TRUE(isEmptyCell(boardPixel(0))); // back to the title screen
+}
+
+TEST_F(GameFlow, TheLastWordIsRevealedButNotBurst)
+{
+    makeMain();
+    startAndCountDown(1);
+    const QRect frame = main->Picture8[0]->geometry().united(main->Picture8[3]->geometry());
+    EXPECT_EQ(frame.size(), QSize(283, 43));
+    main->Text1->setText(QStringLiteral("あいうえおかき"));
+    QTimer::singleShot(0, [this] {
+        // While the dialog is open the board still shows the whole word on yellow tiles.
+        EXPECT_TRUE(isYellow(main->Picture4->shownImage().pixel(board::tilePos(13) + QPoint(4, 30))));
+        EXPECT_FALSE(main->Timer3->running());
+        if (auto* dialog = QApplication::activeModalWidget()) {
+            static_cast<QDialog*>(dialog)->done(0);
+        }
+    });
+    pressEnter();
+    EXPECT_TRUE(main->PlayState.isEmpty());
+}
+
+TEST_F(GameFlow, EscEndsTheGameWithoutAResult)
+{
+    makeMain();
+    choosePattern(0);
+    pressEnter();
+    answerResultDialog();
+    pressEsc();
+    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_FALSE(main->Timer4->running());
+
+    startAndCountDown(0);
+    answer(QStringLiteral("さくら"));
+    pressEsc();
+    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_FALSE(main->Timer1->running());
+    EXPECT_EQ(result.count, 0);
+    EXPECT_TRUE(main->CompletedFlag.isEmpty());
+    EXPECT_TRUE(main->Label1->text().isEmpty());
+    EXPECT_FALSE(fileExists(path("data1.dat")));
+}
+
+TEST_F(GameFlow, AnInputMethodCommitIsNotAnAnswerUntilEnter)
+{
+    makeMain();
+    startAndCountDown(0);
+    QInputMethodEvent compose(QStringLiteral("さくら"), {});
+    QCoreApplication::sendEvent(main->Text1, &compose);
+    EXPECT_TRUE(main->Text1->text().isEmpty()); // still being composed
+    QInputMethodEvent commit;
+    commit.setCommitString(QStringLiteral("さくら"));
+    QCoreApplication::sendEvent(main->Text1, &commit);
+    EXPECT_EQ(main->WordIndex, 0);
+    EXPECT_EQ(main->Text1->text(), QStringLiteral("さくら"));
+    pressEnter();
+    EXPECT_EQ(main->WordIndex, 1);
+}
+
+TEST_F(GameFlow, APatternMissingFromTheFilePlaysAsOneEmptyWord)
+{
+    makeMain();
+    startAndCountDown(50);
+    EXPECT_FALSE(main->Picture8[0]->isVisible());
+    answer(QString());
+    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_EQ(result.count, 1);
+}

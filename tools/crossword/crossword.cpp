@@ -1,0 +1,613 @@
+#include "crossword.h"
+
+#include <algorithm>
+#include <array>
+#include <map>
+#include <random>
+#include <set>
+#include <stdexcept>
+
+// ---------------------------------------------------------------- text
+
+bool decodeUtf8(std::string_view text, std::u32string& out)
+{
+    out.clear();
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        int extra = 0;
+        char32_t code = 0;
+        if (lead < 0x80) {
+            code = lead;
+        } else if ((lead & 0xE0) == 0xC0) {
+            extra = 1;
+            code = lead & 0x1F;
+        } else if ((lead & 0xF0) == 0xE0) {
+            extra = 2;
+            code = lead & 0x0F;
+        } else if ((lead & 0xF8) == 0xF0) {
+            extra = 3;
+            code = lead & 0x07;
+        } else {
+            return false;
+        }
+        if (i + extra >= text.size()) {
+            return false;
+        }
+        for (int k = 1; k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(text[i + k]);
+            if ((next & 0xC0) != 0x80) {
+                return false;
+            }
+            code = (code << 6) | (next & 0x3F);
+        }
+        // Overlong forms and surrogates would let two spellings of one kana differ.
+        static constexpr char32_t kMinForLength[] = {0, 0x80, 0x800, 0x10000};
+        if (code < kMinForLength[extra] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
+            return false;
+        }
+        out.push_back(code);
+        i += extra + 1;
+    }
+    return true;
+}
+
+std::string encodeUtf8(std::u32string_view text)
+{
+    std::string out;
+    for (const char32_t code : text) {
+        if (code < 0x80) {
+            out.push_back(static_cast<char>(code));
+        } else if (code < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (code >> 6)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        } else if (code < 0x10000) {
+            out.push_back(static_cast<char>(0xE0 | (code >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xF0 | (code >> 18)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+        }
+    }
+    return out;
+}
+
+namespace {
+
+bool isKana(char32_t c)
+{
+    return (c >= 0x3041 && c <= 0x3096) || c == 0x309D || c == 0x309E || (c >= 0x30A1 && c <= 0x30FA)
+        || (c >= 0x30FC && c <= 0x30FE);
+}
+
+std::size_t codePoints(std::string_view text)
+{
+    std::size_t count = 0;
+    for (const char c : text) {
+        count += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }
+    return count;
+}
+
+std::vector<std::string_view> splitTabs(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos) {
+            return fields;
+        }
+        start = tab + 1;
+    }
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- bank
+
+std::vector<std::string> parseBank(std::string_view text, Bank& bank)
+{
+    std::vector<std::string> errors;
+    bank.entries.clear();
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
+    std::map<std::u32string, std::vector<int>> linesOfAnswer;
+    int lineNumber = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (line.find_first_not_of(" \t") == std::string_view::npos) {
+            continue;
+        }
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        const std::vector<std::string_view> fields = splitTabs(line);
+        if (fields.size() != 3) {
+            errors.push_back(where + "expected 3 tab-separated fields (answer, question, tag), found "
+                             + std::to_string(fields.size()));
+            continue;
+        }
+        BankEntry entry;
+        entry.answerText = std::string(fields[0]);
+        entry.question = std::string(fields[1]);
+        entry.tag = std::string(fields[2]);
+        entry.line = lineNumber;
+        std::u32string scratch;
+        if (!decodeUtf8(line, scratch)) {
+            errors.push_back(where + "not valid UTF-8");
+            continue;
+        }
+        decodeUtf8(fields[0], entry.answer);
+        if (line.find('"') != std::string_view::npos) {
+            errors.push_back(where + "contains a double quote, which the word file cannot hold");
+            continue;
+        }
+        if (entry.question.empty() || entry.tag.empty()) {
+            errors.push_back(where + "empty question or tag");
+            continue;
+        }
+        if (entry.answer.size() < 2 || entry.answer.size() > kBoardSide) {
+            errors.push_back(where + "answer \"" + entry.answerText + "\" has " + std::to_string(entry.answer.size())
+                             + " characters; 2 to 7 are allowed");
+            continue;
+        }
+        if (!std::all_of(entry.answer.begin(), entry.answer.end(), isKana)) {
+            errors.push_back(where + "answer \"" + entry.answerText + "\" is not all kana");
+            continue;
+        }
+        linesOfAnswer[entry.answer].push_back(lineNumber);
+        bank.entries.push_back(std::move(entry));
+    }
+    for (const auto& [answer, lines] : linesOfAnswer) {
+        if (lines.size() > 1) {
+            std::string message = "duplicated answer \"" + encodeUtf8(answer) + "\" on lines";
+            for (const int line : lines) {
+                message += " " + std::to_string(line);
+            }
+            errors.push_back(message);
+        }
+    }
+    return errors;
+}
+
+// ---------------------------------------------------------------- filling
+
+namespace {
+
+struct Placement {
+    int entry;
+    int cell;
+    bool down;
+    int crossings;
+};
+
+class Board {
+public:
+    char32_t at(int cell) const { return letter_[cell]; }
+    int letters() const { return letters_; }
+    const std::vector<WordSlot>& words() const { return words_; }
+
+    // The crossings a word would make, or -1 when it cannot go there: it must
+    // agree with the letters it crosses, must not run into another letter end
+    // on, and each new letter must have empty cells on both sides so that no
+    // run appears that is not a word.
+    int crossingsFor(const std::u32string& answer, int cell, bool down) const
+    {
+        const int length = static_cast<int>(answer.size());
+        const int row = cell / kBoardSide;
+        const int column = cell % kBoardSide;
+        const int along = down ? row : column;
+        const int side = down ? column : row;
+        const int step = down ? kBoardSide : 1;
+        const int sideStep = down ? 1 : kBoardSide;
+        if (along < 0 || along + length > kBoardSide) {
+            return -1;
+        }
+        if ((along > 0 && letter_[cell - step]) || (along + length < kBoardSide && letter_[cell + length * step])) {
+            return -1;
+        }
+        int crossings = 0;
+        for (int i = 0; i < length; ++i) {
+            const int x = cell + i * step;
+            if (letter_[x]) {
+                if (letter_[x] != answer[i] || covered_[down][x]) {
+                    return -1;
+                }
+                ++crossings;
+            } else if ((side > 0 && letter_[x - sideStep]) || (side < kBoardSide - 1 && letter_[x + sideStep])) {
+                return -1;
+            }
+        }
+        return crossings;
+    }
+
+    void place(const std::u32string& answer, int entry, int cell, bool down)
+    {
+        const int step = down ? kBoardSide : 1;
+        for (std::size_t i = 0; i < answer.size(); ++i) {
+            const int x = cell + static_cast<int>(i) * step;
+            letters_ += letter_[x] == 0;
+            letter_[x] = answer[i];
+            covered_[down][x] = true;
+        }
+        words_.push_back({entry, cell, down});
+    }
+
+private:
+    std::array<char32_t, kBoardCells> letter_{};
+    std::array<std::array<bool, kBoardCells>, 2> covered_{}; // [down][cell]: a word already runs there
+    int letters_ = 0;
+    std::vector<WordSlot> words_;
+};
+
+struct Occurrence {
+    int entry;
+    int position;
+};
+
+class Filler {
+public:
+    Filler(const Bank& bank, std::uint32_t seed)
+        : bank_(bank), rng_(seed), uses_(bank.entries.size(), 0), inPattern_(bank.entries.size(), false)
+    {
+        for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
+            const std::u32string& answer = bank.entries[e].answer;
+            for (int k = 0; k < static_cast<int>(answer.size()); ++k) {
+                byLetter_[answer[k]].push_back({e, k});
+            }
+        }
+    }
+
+    std::vector<int>& uses() { return uses_; }
+
+    // One randomized greedy fill from a fresh seed word.
+    Board fillOnce()
+    {
+        Board board;
+        const int seedEntry = drawSeedEntry();
+        if (seedEntry < 0) {
+            return board;
+        }
+        const std::u32string& seedAnswer = bank_.entries[seedEntry].answer;
+        const bool down = draw(2) == 1;
+        const int along = static_cast<int>(draw(kBoardSide - static_cast<int>(seedAnswer.size()) + 1));
+        const int side = static_cast<int>(draw(kBoardSide));
+        const int cell = down ? along * kBoardSide + side : side * kBoardSide + along;
+        const std::string& theme = bank_.entries[seedEntry].tag;
+        board.place(seedAnswer, seedEntry, cell, down);
+        inPattern_[seedEntry] = true;
+
+        std::vector<Placement> candidates;
+        while (static_cast<int>(board.words().size()) < kMaxWords) {
+            collectPlacements(board, candidates);
+            if (candidates.empty()) {
+                break;
+            }
+            const Placement* best = nullptr;
+            int bestScore = 0;
+            for (const Placement& p : candidates) {
+                const int score = placementScore(p, theme);
+                if (!best || score > bestScore) {
+                    best = &p;
+                    bestScore = score;
+                }
+            }
+            board.place(bank_.entries[best->entry].answer, best->entry, best->cell, best->down);
+            inPattern_[best->entry] = true;
+        }
+        for (const WordSlot& w : board.words()) {
+            inPattern_[w.entry] = false;
+        }
+        return board;
+    }
+
+    std::uint32_t draw(std::uint32_t bound) { return drawBelow(rng_, bound); }
+
+private:
+    // Unused words first, so that the set spreads over the bank.
+    int drawSeedEntry()
+    {
+        int best = -1;
+        for (int tries = 0; tries < 8; ++tries) {
+            const int e = static_cast<int>(draw(static_cast<std::uint32_t>(bank_.entries.size())));
+            if (uses_[e] < kMaxUses && (best < 0 || uses_[e] < uses_[best])) {
+                best = e;
+            }
+        }
+        if (best < 0) {
+            for (int e = 0; e < static_cast<int>(uses_.size()); ++e) {
+                if (uses_[e] < kMaxUses) {
+                    return e;
+                }
+            }
+        }
+        return best;
+    }
+
+    void collectPlacements(const Board& board, std::vector<Placement>& out)
+    {
+        out.clear();
+        for (int x = 0; x < kBoardCells; ++x) {
+            const char32_t letter = board.at(x);
+            if (!letter) {
+                continue;
+            }
+            const auto found = byLetter_.find(letter);
+            if (found == byLetter_.end()) {
+                continue;
+            }
+            for (const bool down : {false, true}) {
+                const int step = down ? kBoardSide : 1;
+                const int along = down ? x / kBoardSide : x % kBoardSide;
+                for (const Occurrence& o : found->second) {
+                    if (inPattern_[o.entry] || uses_[o.entry] >= kMaxUses || o.position > along) {
+                        continue;
+                    }
+                    const std::u32string& answer = bank_.entries[o.entry].answer;
+                    if (along - o.position + static_cast<int>(answer.size()) > kBoardSide) {
+                        continue;
+                    }
+                    const int cell = x - o.position * step;
+                    // Count each placement once: from its first crossing only.
+                    bool earlierCrossing = false;
+                    for (int j = 0; j < o.position && !earlierCrossing; ++j) {
+                        earlierCrossing = board.at(cell + j * step) != 0;
+                    }
+                    if (earlierCrossing) {
+                        continue;
+                    }
+                    const int crossings = board.crossingsFor(answer, cell, down);
+                    if (crossings > 0) {
+                        out.push_back({o.entry, cell, down, crossings});
+                    }
+                }
+            }
+        }
+    }
+
+    int placementScore(const Placement& p, const std::string& theme)
+    {
+        // The noise stays below each bonus, so a fresh answer always beats a
+        // repeat and a theme word beats an off-theme one with as many crossings.
+        int score = static_cast<int>(draw(100));
+        score -= 150 * uses_[p.entry];
+        score += 40 * (p.crossings - 1);
+        if (bank_.entries[p.entry].tag == theme) {
+            score += 100;
+        }
+        return score;
+    }
+
+    const Bank& bank_;
+    std::mt19937 rng_;
+    std::map<char32_t, std::vector<Occurrence>> byLetter_;
+    std::vector<int> uses_;
+    std::vector<bool> inPattern_;
+};
+
+// Higher is better: more words first, then fresh answers and a clear theme,
+// then more letters on the board.
+long attemptQuality(const Bank& bank, const Board& board, const std::vector<int>& uses)
+{
+    long reused = 0;
+    std::map<std::string, int> perTag;
+    int themeWords = 0;
+    for (const WordSlot& w : board.words()) {
+        reused += uses[w.entry];
+        themeWords = std::max(themeWords, ++perTag[bank.entries[w.entry].tag]);
+    }
+    return static_cast<long>(board.words().size()) * 10000 - reused * 100 + themeWords * 200 + board.letters();
+}
+
+bool allFresh(const Board& board, const std::vector<int>& uses)
+{
+    return std::all_of(board.words().begin(), board.words().end(), [&](const WordSlot& w) { return uses[w.entry] == 0; });
+}
+
+void sortPlayOrder(std::vector<WordSlot>& words)
+{
+    std::sort(words.begin(), words.end(), [](const WordSlot& a, const WordSlot& b) {
+        return a.cell != b.cell ? a.cell < b.cell : !a.down && b.down;
+    });
+}
+
+std::string truncateTo(const std::string& text, std::size_t limit)
+{
+    std::u32string code;
+    decodeUtf8(text, code);
+    if (code.size() > limit) {
+        code.resize(limit);
+    }
+    return encodeUtf8(code);
+}
+
+// Tags of the pattern, most frequent first; ties go to the earlier word in play order.
+std::vector<std::string> tagsByFrequency(const Bank& bank, const Pattern& pattern)
+{
+    std::map<std::string, int> count;
+    std::vector<std::string> tags;
+    for (const WordSlot& w : pattern.words) {
+        const std::string& tag = bank.entries[w.entry].tag;
+        if (count[tag]++ == 0) {
+            tags.push_back(tag);
+        }
+    }
+    std::stable_sort(tags.begin(), tags.end(), [&](const std::string& a, const std::string& b) { return count[a] > count[b]; });
+    return tags;
+}
+
+// The pattern's main tag; when another pattern has it already, the tag with one
+// of its words (しま as 地理・しま) or with the second tag (地理と歴史).
+std::string patternName(const Bank& bank, const Pattern& pattern, std::set<std::string>& taken)
+{
+    const std::vector<std::string> tags = tagsByFrequency(bank, pattern);
+    const std::string theme = truncateTo(tags.front(), kBoardSide);
+    std::vector<std::string> choices{theme};
+    auto withWords = [&](const std::string& joint) {
+        for (const WordSlot& w : pattern.words) {
+            const BankEntry& entry = bank.entries[w.entry];
+            if (entry.tag == tags.front()) {
+                choices.push_back(theme + joint + entry.answerText);
+            }
+        }
+    };
+    withWords("・");
+    for (std::size_t t = 1; t < tags.size(); ++t) {
+        choices.push_back(theme + "と" + tags[t]);
+    }
+    withWords("");
+    for (const std::string& name : choices) {
+        if (codePoints(name) <= kBoardSide && taken.insert(name).second) {
+            return name;
+        }
+    }
+    for (int n = 2;; ++n) {
+        const std::string suffix = std::to_string(n);
+        const std::string name = truncateTo(theme, kBoardSide - suffix.size()) + suffix;
+        if (taken.insert(name).second) {
+            return name;
+        }
+    }
+}
+
+} // namespace
+
+std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options)
+{
+    if (bank.entries.empty()) {
+        throw std::runtime_error("the word bank is empty");
+    }
+    Filler filler(bank, options.seed);
+    std::vector<Pattern> patterns;
+    std::set<std::string> takenNames;
+    for (int p = 0; p < kPlayedPatterns; ++p) {
+        Board best;
+        long bestQuality = -1;
+        for (int attempt = 0; attempt < std::max(1, options.attemptsPerPattern); ++attempt) {
+            Board board = filler.fillOnce();
+            const long quality = attemptQuality(bank, board, filler.uses());
+            if (quality > bestQuality) {
+                best = board;
+                bestQuality = quality;
+            }
+            if (static_cast<int>(board.words().size()) == kMaxWords && allFresh(board, filler.uses())) {
+                break; // full and fresh: other attempts could only add theme
+            }
+        }
+        if (static_cast<int>(best.words().size()) < kMinWords) {
+            throw std::runtime_error("pattern " + std::to_string(p) + ": the bank fits only "
+                                     + std::to_string(best.words().size()) + " crossing words; at least "
+                                     + std::to_string(kMinWords) + " are needed (more or shorter answers help)");
+        }
+        Pattern pattern;
+        pattern.words = best.words();
+        for (const WordSlot& w : pattern.words) {
+            ++filler.uses()[w.entry];
+        }
+        sortPlayOrder(pattern.words);
+        pattern.name = patternName(bank, pattern, takenNames);
+        patterns.push_back(std::move(pattern));
+    }
+
+    // The title board shows fixed glyphs; its slots only need answers of the right lengths.
+    Pattern title;
+    title.name = "タイトル";
+    static constexpr std::array<std::pair<int, int>, 4> kTitleSlots{{{0, 7}, {15, 6}, {30, 5}, {45, 4}}};
+    for (const auto& [cell, length] : kTitleSlots) {
+        int chosen = -1;
+        for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
+            if (static_cast<int>(bank.entries[e].answer.size()) == length
+                && (chosen < 0 || filler.uses()[e] < filler.uses()[chosen])) {
+                chosen = e;
+            }
+        }
+        if (chosen < 0 || filler.uses()[chosen] >= kMaxUses) {
+            throw std::runtime_error("the title pattern needs an answer of " + std::to_string(length)
+                                     + " characters that is not used " + std::to_string(kMaxUses) + " times");
+        }
+        ++filler.uses()[chosen];
+        title.words.push_back({chosen, cell, false});
+    }
+    patterns.push_back(std::move(title));
+    return patterns;
+}
+
+// ---------------------------------------------------------------- output
+
+std::string formatWordFile(const Bank& bank, const std::vector<Pattern>& patterns)
+{
+    std::string out;
+    for (std::size_t p = 0; p < patterns.size(); ++p) {
+        const Pattern& pattern = patterns[p];
+        const std::string number = std::to_string(p);
+        out += number + ",1," + std::to_string(pattern.words.size() - 1) + ",0,0,\"" + pattern.name + "\",\"\"\r\n";
+        for (std::size_t w = 0; w < pattern.words.size(); ++w) {
+            const WordSlot& slot = pattern.words[w];
+            const BankEntry& entry = bank.entries[slot.entry];
+            out += number + ",0," + std::to_string(w) + "," + std::to_string(slot.cell) + "," + (slot.down ? "1" : "0")
+                + ",\"" + entry.answerText + "\",\"" + entry.question + "\"\r\n";
+        }
+    }
+    return out;
+}
+
+std::u32string patternBoard(const Bank& bank, const Pattern& pattern)
+{
+    std::u32string board(kBoardCells, U'\0');
+    for (const WordSlot& w : pattern.words) {
+        const std::u32string& answer = bank.entries[w.entry].answer;
+        for (std::size_t i = 0; i < answer.size(); ++i) {
+            const std::size_t cell = w.cell + i * (w.down ? kBoardSide : 1);
+            if (cell < board.size()) {
+                board[cell] = answer[i];
+            }
+        }
+    }
+    return board;
+}
+
+BuildStats computeStats(const Bank& bank, const std::vector<Pattern>& patterns)
+{
+    BuildStats stats;
+    std::map<int, int> uses;
+    std::set<int> played;
+    long totalWords = 0;
+    long totalLetters = 0;
+    for (std::size_t p = 0; p < patterns.size(); ++p) {
+        for (const WordSlot& w : patterns[p].words) {
+            ++uses[w.entry];
+        }
+        if (static_cast<int>(p) >= kPlayedPatterns) {
+            continue;
+        }
+        const int words = static_cast<int>(patterns[p].words.size());
+        stats.minWords = stats.patterns == 0 ? words : std::min(stats.minWords, words);
+        stats.maxWords = std::max(stats.maxWords, words);
+        ++stats.patterns;
+        totalWords += words;
+        for (const WordSlot& w : patterns[p].words) {
+            played.insert(w.entry);
+        }
+        const std::u32string board = patternBoard(bank, patterns[p]);
+        totalLetters += std::count_if(board.begin(), board.end(), [](char32_t c) { return c != 0; });
+    }
+    for (const auto& [entry, count] : uses) {
+        stats.maxReuse = std::max(stats.maxReuse, count);
+    }
+    stats.distinctAnswers = static_cast<int>(played.size());
+    if (stats.patterns > 0) {
+        stats.meanWords = static_cast<double>(totalWords) / stats.patterns;
+        stats.meanCoverage = static_cast<double>(totalLetters) / (stats.patterns * kBoardCells);
+    }
+    return stats;
+}

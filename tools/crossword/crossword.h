@@ -1,0 +1,87 @@
+#pragma once
+
+// The crossword builder: reads a word bank and fills the game's 7 × 7 puzzle
+// patterns with real crosswords. Standard library only, so it runs without Qt.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+constexpr int kBoardSide = 7;
+constexpr int kBoardCells = kBoardSide * kBoardSide;
+constexpr int kPlayedPatterns = 99; // patterns 0 to 98
+constexpr int kTitlePattern = 99;
+constexpr int kMinWords = 6;
+constexpr int kMaxWords = 16;
+constexpr int kMaxUses = 3; // times one answer may appear across the whole set
+
+struct BankEntry {
+    std::u32string answer; // code points, so one kana is one character
+    std::string answerText; // the answer as UTF-8
+    std::string question;
+    std::string tag;
+    int line = 0; // 1-based line in the bank file
+};
+
+struct Bank {
+    std::vector<BankEntry> entries;
+};
+
+// Every problem found in the bank text, each naming its line. An empty list
+// means the bank is usable.
+std::vector<std::string> parseBank(std::string_view text, Bank& bank);
+
+bool decodeUtf8(std::string_view text, std::u32string& out);
+std::string encodeUtf8(std::u32string_view text);
+
+struct WordSlot {
+    int entry = 0; // index into Bank::entries
+    int cell = 0;  // row * 7 + column of the first letter
+    bool down = false;
+};
+
+struct Pattern {
+    std::string name;
+    std::vector<WordSlot> words; // in play order
+};
+
+struct BuildOptions {
+    std::uint32_t seed = 1;
+    int attemptsPerPattern = 120;
+};
+
+// Builds patterns 0 to 98 and the title pattern 99. Throws std::runtime_error
+// when the bank cannot fill a pattern with at least six words.
+std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options);
+
+// The game's word file: UTF-8 with CR LF line ends.
+std::string formatWordFile(const Bank& bank, const std::vector<Pattern>& patterns);
+
+struct BuildStats {
+    int patterns = 0; // played patterns, the title not counted
+    int minWords = 0;
+    double meanWords = 0;
+    int maxWords = 0;
+    int distinctAnswers = 0; // in the played patterns
+    int maxReuse = 0;        // over the whole set, title included
+    double meanCoverage = 0; // letter cells / 49, averaged over played patterns
+};
+
+BuildStats computeStats(const Bank& bank, const std::vector<Pattern>& patterns);
+
+// Every word's character per cell; 0 where the board is empty.
+std::u32string patternBoard(const Bank& bank, const Pattern& pattern);
+
+// Draws uniformly from [0, bound) using only raw mt19937 output, which the
+// standard fixes, so every standard library gives the same patterns.
+template <class Engine>
+std::uint32_t drawBelow(Engine& engine, std::uint32_t bound)
+{
+    const std::uint32_t rejectBelow = (0u - bound) % bound; // 2^32 mod bound
+    std::uint32_t value;
+    do {
+        value = static_cast<std::uint32_t>(engine());
+    } while (value < rejectBelow);
+    return value % bound;
+}

@@ -1,0 +1,114 @@
+// crossword-builder: fills the game's puzzle patterns from a word bank.
+
+#include "crossword.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <stdexcept>
+#include <string>
+
+namespace {
+
+constexpr double kMinMeanWords = 10.0;
+constexpr int kMinDistinctAnswers = 700;
+
+const char* kUsage = "usage: crossword-builder --bank WORDS.tsv --out patterns.txt [--seed N] [--stats]\n"
+                     "  Builds puzzle patterns 0 to 98 and the title pattern 99 as a UTF-8 word file\n"
+                     "  with CR LF line ends. --stats prints the set's statistics.\n";
+
+int fail(const std::string& message)
+{
+    std::fprintf(stderr, "crossword-builder: %s\n", message.c_str());
+    return 1;
+}
+
+bool parseSeed(const std::string& text, std::uint32_t& seed)
+{
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
+        return false;
+    }
+    const unsigned long long value = std::stoull(text);
+    seed = static_cast<std::uint32_t>(value);
+    return value <= 0xFFFFFFFFull;
+}
+
+} // namespace
+
+int main(int argc, char* argv[])
+{
+    std::string bankPath;
+    std::string outPath;
+    BuildOptions options;
+    bool showStats = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        const bool hasValue = i + 1 < argc;
+        if (arg == "--bank" && hasValue) {
+            bankPath = argv[++i];
+        } else if (arg == "--out" && hasValue) {
+            outPath = argv[++i];
+        } else if (arg == "--seed" && hasValue) {
+            if (!parseSeed(argv[++i], options.seed)) {
+                return fail(std::string("--seed takes a number from 0 to 4294967295, not ") + argv[i]);
+            }
+        } else if (arg == "--stats") {
+            showStats = true;
+        } else {
+            std::fputs(kUsage, stderr);
+            return 2;
+        }
+    }
+    if (bankPath.empty() || outPath.empty()) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+
+    std::ifstream in(bankPath, std::ios::binary);
+    if (!in) {
+        return fail(bankPath + ": cannot read");
+    }
+    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    Bank bank;
+    const std::vector<std::string> errors = parseBank(text, bank);
+    if (!errors.empty()) {
+        for (const std::string& error : errors) {
+            std::fprintf(stderr, "%s: %s\n", bankPath.c_str(), error.c_str());
+        }
+        return fail(std::to_string(errors.size()) + " problem(s) in the word bank; nothing written");
+    }
+
+    std::vector<Pattern> patterns;
+    try {
+        patterns = buildPatterns(bank, options);
+    } catch (const std::runtime_error& error) {
+        return fail(error.what());
+    }
+    const BuildStats stats = computeStats(bank, patterns);
+    if (showStats) {
+        std::printf("patterns: %d played + title\n", stats.patterns);
+        std::printf("words per pattern: min %d, mean %.2f, max %d\n", stats.minWords, stats.meanWords, stats.maxWords);
+        std::printf("distinct answers: %d of %zu in the bank\n", stats.distinctAnswers, bank.entries.size());
+        std::printf("maximum reuse of an answer: %d\n", stats.maxReuse);
+        std::printf("mean letter coverage: %.3f (%.1f of %d cells)\n", stats.meanCoverage,
+                    stats.meanCoverage * kBoardCells, kBoardCells);
+    }
+    // A set below these marks is not good enough to ship, so nothing is written.
+    if (stats.meanWords < kMinMeanWords) {
+        return fail("mean words per pattern is below 10; a larger bank or another --seed may help");
+    }
+    if (stats.distinctAnswers < kMinDistinctAnswers) {
+        return fail("fewer than 700 distinct answers; the bank needs more usable words");
+    }
+
+    std::ofstream out(outPath, std::ios::binary | std::ios::trunc);
+    const std::string file = formatWordFile(bank, patterns);
+    out.write(file.data(), static_cast<std::streamsize>(file.size()));
+    out.close();
+    if (!out) {
+        return fail(outPath + ": cannot write");
+    }
+    return 0;
+}
