@@ -2,8 +2,7 @@
 #include "support/temp_dir.h"
 
 #include <QDir>
-#include <csignal>
-#include <sys/resource.h>
+#include "support/file_size_limit.h"
 
 using AtomicReplace = TempDirTest;
 
@@ -26,17 +25,12 @@ TEST_F(AtomicReplace, FailureIntoAMissingFolderIsReported)
 TEST_F(AtomicReplace, AFullDiskLeavesTheOldFileWhole)
 {
     writeFile("records.dat", QByteArray(50, 'o'));
-    // A file size limit makes writes fail the way a full disk does, even for root.
-    struct rlimit old {};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = old;
-    small.rlim_cur = 100;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     QString error;
-    const bool ok = atomicReplace(path("records.dat"), QByteArray(4096, 'n'), &error);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    bool ok = true;
+    {
+        FileSizeLimit full(100);
+        ok = atomicReplace(path("records.dat"), QByteArray(4096, 'n'), &error);
+    }
 
     EXPECT_FALSE(ok);
     EXPECT_FALSE(error.isEmpty());
