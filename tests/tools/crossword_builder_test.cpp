@@ -227,6 +227,10 @@ void checkBuiltSet(const Bank& bank, std::uint32_t seed)
         EXPECT_TRUE(std::any_of(pattern.words.begin(), pattern.words.end(), [&](const FileWord& w) {
             return pattern.name.rfind(entryOf[w.answer]->tag, 0) == 0;
         })) << pattern.name;
+        // It never gives away an answer of its own pattern.
+        for (const FileWord& w : pattern.words) {
+            EXPECT_EQ(pattern.name.find(encodeUtf8(w.answer)), std::string::npos) << pattern.name;
+        }
     }
     for (const auto& [answer, count] : uses) {
         EXPECT_LE(count, kMaxUses) << encodeUtf8(answer);

@@ -446,26 +446,17 @@ std::vector<std::string> tagsByFrequency(const Bank& bank, const Pattern& patter
     return tags;
 }
 
-// The pattern's main tag; when another pattern has it already, the tag with one
-// of its words (しま as 地理・しま) or with the second tag (地理と歴史).
+// The pattern's main tag; when another pattern has it already, the tag with
+// the second one (地理と歴史), then a numbered tag (地理2). Never one of the
+// pattern's answers: the name is on screen while the player looks for them.
 std::string patternName(const Bank& bank, const Pattern& pattern, std::set<std::string>& taken)
 {
     const std::vector<std::string> tags = tagsByFrequency(bank, pattern);
     const std::string theme = truncateTo(tags.front(), kBoardSide);
     std::vector<std::string> choices{theme};
-    auto withWords = [&](const std::string& joint) {
-        for (const WordSlot& w : pattern.words) {
-            const BankEntry& entry = bank.entries[w.entry];
-            if (entry.tag == tags.front()) {
-                choices.push_back(theme + joint + entry.answerText);
-            }
-        }
-    };
-    withWords("・");
     for (std::size_t t = 1; t < tags.size(); ++t) {
         choices.push_back(theme + "と" + tags[t]);
     }
-    withWords("");
     for (const std::string& name : choices) {
         if (codePoints(name) <= kBoardSide && taken.insert(name).second) {
             return name;
@@ -473,7 +464,7 @@ std::string patternName(const Bank& bank, const Pattern& pattern, std::set<std::
     }
     for (int n = 2;; ++n) {
         const std::string suffix = std::to_string(n);
-        const std::string name = truncateTo(theme, kBoardSide - suffix.size()) + suffix;
+        const std::string name = truncateTo(theme, kBoardSide - codePoints(suffix)) + suffix;
         if (taken.insert(name).second) {
             return name;
         }

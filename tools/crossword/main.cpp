@@ -3,10 +3,8 @@
 #include "crossword.h"
 
 #include <cstdio>
-#include <cstdlib>
 #include <fstream>
 #include <iterator>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 
