@@ -7,6 +7,26 @@
 #include "platform/timer.h"
 #include "view/board.h"
 
+void Main::restoreExplosionAreas()
+{
+    const QList<int> cells = boardCells(m_module.puzzles, ExplosionPattern, ExplosionWord);
+    for (qsizetype i = 0; i < cells.size() && i < qsizetype(BackDC.size()); ++i) {
+        const QPoint area = board::effectPos(cells[i]);
+        BitBlt(Picture4->image(), area.x(), area.y(), board::kEffectSize, board::kEffectSize, *BackDC[i], 0, 0);
+    }
+}
+
+void Main::finishExplosion()
+{
+    // Put the board back as the running burst found it, so its last frame
+    // neither stays on the board nor gets saved under the next burst.
+    if (Timer3->running()) {
+        restoreExplosionAreas();
+        Timer3->setInterval(0);
+        ExplosionFrame = 10;
+    }
+}
+
 void Main::StartExplosion()
 {
     const QList<int> cells = boardCells(m_module.puzzles, PatternIndex, WordIndex);
@@ -26,13 +46,10 @@ void Main::Timer3_Timer()
         m_services.sound.playAsync(appFile(m_appDir, LastTaker != 0 ? QStringLiteral("\\sound\\Boom.wav")
                                                                    : QStringLiteral("\\sound\\Boom2.wav")));
     }
+    restoreExplosionAreas();
+    Picture4->Refresh();
     const QList<int> cells = boardCells(m_module.puzzles, ExplosionPattern, ExplosionWord);
     const qsizetype count = qMin(cells.size(), qsizetype(BackDC.size()));
-    for (qsizetype i = 0; i < count; ++i) {
-        const QPoint area = board::effectPos(cells[i]);
-        BitBlt(Picture4->image(), area.x(), area.y(), board::kEffectSize, board::kEffectSize, *BackDC[i], 0, 0);
-    }
-    Picture4->Refresh();
     if (ExplosionFrame >= 10) {
         Timer3->setInterval(0);
         return;

@@ -171,6 +171,7 @@ void Main::takeCurrentWord(bool byCpu)
         PlayerLetters = static_cast<qint16>(qMin(32767, PlayerLetters + length));
     }
     HideWordFrame(Picture8);
+    finishExplosion();
     DrawWordLetters(PatternIndex, WordIndex, byCpu ? Picture13 : Picture10);
 
     if (WordIndex >= m_module.puzzles.lastSlot(PatternIndex)) {

@@ -318,6 +318,8 @@ double Main::now() const
 
 void Main::ClearBoard()
 {
+    // A burst still running would paint the old board back over the cleared one.
+    Timer3->setInterval(0);
     ::ClearBoard(*Picture4, Picture9);
 }
 

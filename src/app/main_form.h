@@ -164,6 +164,8 @@ private:
     void Form_Load();
     void takeCurrentWord(bool byCpu);
     void showResult();
+    void restoreExplosionAreas();
+    void finishExplosion();
     void reportSave(bool saved, const QString& file, const QString& error);
     void warnAboutRecords(const RecordLoad& load, const QString& file);
     void showStartButton(bool quitFace);

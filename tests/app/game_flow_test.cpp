@@ -195,3 +195,43 @@ TEST_F(GameFlow, APatternMissingFromTheFilePlaysAsOneEmptyWord)
     EXPECT_TRUE(main->PlayState.isEmpty());
     EXPECT_EQ(result.count, 1);
 }
+
+TEST_F(GameFlow, QuickWordsLeaveNoBurstOnTheBoard)
+{
+    makeMain();
+    startAndCountDown(0);
+    const QImage before = main->Picture4->image().copy();
+    main->Text1->setText(QStringLiteral("さくら"));
+    pressEnter();
+    for (int tick = 0; tick < 4; ++tick) {
+        main->Timer3_Timer(); // the burst is halfway when the next word comes
+    }
+    main->Text1->setText(QStringLiteral("さかな"));
+    pressEnter();
+    while (main->Timer3->running()) {
+        main->Timer3_Timer();
+    }
+    // Every pixel is a tile, a letter or the panel: nothing of the fire remains.
+    const QImage& after = main->Picture4->image();
+    EXPECT_TRUE(isYellow(boardPixel(1)));
+    EXPECT_TRUE(isYellow(boardPixel(14)));
+    for (int cell : {3, 8, 9, 15, 21, 22}) {
+        const QPoint at = board::tilePos(cell) + QPoint(4, 30);
+        EXPECT_EQ(after.pixel(at), before.pixel(at)) << "cell " << cell;
+    }
+    EXPECT_EQ(after.pixel(QPoint(20, 104)), before.pixel(QPoint(20, 104))); // the panel's edge
+}
+
+TEST_F(GameFlow, EscDuringABurstLeavesAnEmptyTitleBoard)
+{
+    makeMain();
+    startAndCountDown(0);
+    answer(QStringLiteral("さくら"));
+    main->Timer3->setInterval(33); // the burst is still running
+    main->Timer3_Timer();
+    pressEsc();
+    EXPECT_FALSE(main->Timer3->running());
+    for (int cell = 0; cell < 49; ++cell) {
+        ASSERT_TRUE(isEmptyCell(boardPixel(cell))) << cell;
+    }
+}
