@@ -62,6 +62,25 @@ QString decodeCp932(const QByteArray& bytes)
     return out;
 }
 
+namespace {
+
+// Converts with one descriptor; nullopt when the converter refuses some character.
+std::optional<QByteArray> convertToCp932(const Converter& cd, const QString& text)
+{
+    QByteArray out(text.size() * 2 + 8, Qt::Uninitialized);
+    char* in = const_cast<char*>(reinterpret_cast<const char*>(text.utf16()));
+    size_t inLeft = static_cast<size_t>(text.size()) * sizeof(char16_t);
+    char* outPtr = out.data();
+    size_t outLeft = static_cast<size_t>(out.size());
+    if (iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft) == static_cast<size_t>(-1) || inLeft != 0) {
+        return std::nullopt;
+    }
+    out.truncate(out.size() - static_cast<qsizetype>(outLeft));
+    return out;
+}
+
+} // namespace
+
 std::optional<QByteArray> encodeCp932(const QString& text, QString* error)
 {
     Converter cd("CP932", "UTF-16LE");
@@ -71,26 +90,24 @@ std::optional<QByteArray> encodeCp932(const QString& text, QString* error)
         }
         return std::nullopt;
     }
-    QByteArray out;
-    const auto ucs4 = text.toUcs4();
-    // Convert character by character so a refusal can name the character.
-    for (char32_t ch : ucs4) {
+    // The whole text at once; only a refusal needs the character-by-character search.
+    if (auto whole = convertToCp932(cd, text); whole && decodeCp932(*whole) == text) {
+        return whole;
+    }
+    for (char32_t ch : text.toUcs4()) {
         const QString piece = QString::fromUcs4(&ch, 1);
-        char* in = const_cast<char*>(reinterpret_cast<const char*>(piece.utf16()));
-        size_t inLeft = static_cast<size_t>(piece.size()) * sizeof(char16_t);
-        char buffer[8];
-        char* outPtr = buffer;
-        size_t outLeft = sizeof buffer;
-        const size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
-        const QByteArray bytes(buffer, static_cast<qsizetype>(sizeof buffer - outLeft));
+        iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+        const auto bytes = convertToCp932(cd, piece);
         // Refuse what the converter cannot write, and what it writes as a look-alike.
-        if (rc == static_cast<size_t>(-1) || inLeft != 0 || ch == 0xFFFD || decodeCp932(bytes) != piece) {
+        if (!bytes || ch == 0xFFFD || decodeCp932(*bytes) != piece) {
             if (error) {
                 *error = QStringLiteral("character %1 cannot be written in code page 932").arg(describe(ch));
             }
             return std::nullopt;
         }
-        out.append(bytes);
     }
-    return out;
+    if (error) {
+        *error = QStringLiteral("the text cannot be written in code page 932");
+    }
+    return std::nullopt;
 }
