@@ -1,6 +1,5 @@
 #include "app/formats.h"
 
-#include <QDate>
 #include <cmath>
 
 QString formatNumber(double value, int decimals)
@@ -20,10 +19,4 @@ QString formatNumber(double value, int decimals)
 QString formatTwoDigits(int value)
 {
     return value < 0 ? QString::number(value) : QStringLiteral("%1").arg(value, 2, 10, QLatin1Char('0'));
-}
-
-QString formatDate(double days)
-{
-    const QDate date = QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(days)));
-    return date.toString(QStringLiteral("yyyy/MM/dd"));
 }

@@ -6,4 +6,3 @@
 // away from zero.
 QString formatNumber(double value, int decimals); // "##0", "##0.0", "#0.000": at least one integer digit
 QString formatTwoDigits(int value);               // "00"
-QString formatDate(double days);                  // yyyy/mm/dd of a day count since 1899-12-30

@@ -154,7 +154,6 @@ public:
 
     bool titleAnimationDone() const { return m_titleDone; }
     bool singlePractice() const;
-    const QString& appDir() const { return m_appDir; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

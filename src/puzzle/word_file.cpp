@@ -116,27 +116,3 @@ void ReadWordFile(const QStringList& lines, PuzzleSet& set, WordFileReport* repo
         }
     }
 }
-
-namespace {
-
-QString quoted(const QString& text)
-{
-    return u'"' + text + u'"';
-}
-
-} // namespace
-
-QString wordFileHeaderLine(int pattern, int lastWordIndex, const QString& name)
-{
-    return QStringLiteral("%1,1,%2,0,0,%3,\"\"").arg(pattern).arg(lastWordIndex).arg(quoted(name));
-}
-
-QString wordFileWordLine(int pattern, int slot, int cell, int direction, const QString& answer, const QString& question)
-{
-    return QStringLiteral("%1,0,%2,%3,%4,%5,%6")
-        .arg(pattern)
-        .arg(slot)
-        .arg(cell)
-        .arg(direction)
-        .arg(quoted(answer), quoted(question));
-}

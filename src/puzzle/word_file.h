@@ -30,7 +30,3 @@ struct WordFileReport {
 // ones. A line whose pattern, slot or numbers lie outside the tables, or that
 // has fewer than seven fields, is skipped.
 void ReadWordFile(const QStringList& lines, PuzzleSet& set, WordFileReport* report = nullptr);
-
-// Formats one header or word line with every text quoted.
-QString wordFileHeaderLine(int pattern, int lastWordIndex, const QString& name);
-QString wordFileWordLine(int pattern, int slot, int cell, int direction, const QString& answer, const QString& question);

@@ -104,10 +104,10 @@ TEST(ReadWordFile, LastSlotStaysInsideTheTable)
     EXPECT_EQ(set->lastSlot(2), 0);
 }
 
-TEST(ReadWordFile, WrittenLinesReadBack)
+TEST(ReadWordFile, QuotedTextsKeepTheirCommas)
 {
-    const auto set = read({wordFileHeaderLine(7, 0, QStringLiteral("ある, 名前")),
-                           wordFileWordLine(7, 0, 14, 1, QStringLiteral("そら"), QStringLiteral("青い、広い"))});
+    const auto set = read({QStringLiteral("7,1,0,0,0,\"ある, 名前\",\"\""),
+                           QStringLiteral("7,0,0,14,1,\"そら\",\"青い、広い\"")});
     EXPECT_EQ(set->PatternName[7], QStringLiteral("ある, 名前"));
     EXPECT_EQ(set->WordQuestion[7][0], QStringLiteral("青い、広い"));
     EXPECT_EQ(wordCells(*set, 7, 0), (QList<int>{14, 21}));
