@@ -21,8 +21,7 @@ constexpr double kTimeLimitSeconds = 180;
 
 void Main::showStartButton(bool quitFace)
 {
-    ShowButtonImage(*Picture5, m_appDir,
-                    quitFace ? QStringLiteral("\\image\\button_quit_init.bmp") : QStringLiteral("\\image\\button_start_init.bmp"));
+    Picture5->showImage(quitFace ? QStringLiteral("\\image\\button_quit_init.bmp") : QStringLiteral("\\image\\button_start_init.bmp"));
 }
 
 void Main::Form_KeyDown(int keyCode)

@@ -11,8 +11,9 @@
 #include "store/line_file.h"
 #include "store/record_file.h"
 #include "view/board.h"
+#include "view/image_button.h"
 #include "view/picture_box.h"
-#include "view/stand_in_art.h"
+#include "view/art.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -170,9 +171,17 @@ void Main::createControls()
     connect(Option5, &QRadioButton::toggled, this, [this](bool on) { if (on) Option5_Click(); });
     connect(Option6, &QRadioButton::toggled, this, [this](bool on) { if (on) Option6_Click(); });
 
-    Picture5 = new PictureBox(this, QRect(256, 552, 77, 26), kFormColor);
-    Picture6 = new PictureBox(this, QRect(256, 584, 77, 26), kFormColor);
-    Picture7 = new PictureBox(this, QRect(256, 616, 77, 26), kFormColor);
+    Picture5 = new ImageButton(this, QPoint(256, 552), m_appDir, art::button(QStringLiteral("スタート"), art::ButtonState::Init));
+    Picture6 = new ImageButton(this, QPoint(256, 584), m_appDir, art::button(QStringLiteral("記録"), art::ButtonState::Init),
+                               ButtonFace::named(QStringLiteral("record")));
+    Picture7 = new ImageButton(this, QPoint(256, 616), m_appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init),
+                               ButtonFace::named(QStringLiteral("close")));
+    connect(Picture5, &ImageButton::mouseDown, this, &Main::Picture5_MouseDown);
+    connect(Picture5, &ImageButton::mouseMove, this, &Main::Picture5_MouseMove);
+    connect(Picture5, &ImageButton::mouseUp, this, &Main::Picture5_MouseUp);
+    connect(Picture6, &ImageButton::mouseUp, this, &Main::Picture6_MouseUp);
+    connect(Picture7, &ImageButton::mouseUp, this, &Main::Picture7_MouseUp);
+    setMouseTracking(true);
 
     Text1 = new AnswerBox(Picture4);
     Text1->onKeyDown = [this](int keyCode) { Text1_KeyDown(keyCode); };

@@ -11,6 +11,7 @@
 #include <functional>
 
 class Clock;
+class ImageButton;
 class GsxSeq;
 class Notifier;
 class Random;
@@ -69,9 +70,9 @@ public:
     QRadioButton* Option6 = nullptr;
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo2 = nullptr;
-    PictureBox* Picture5 = nullptr;
-    PictureBox* Picture6 = nullptr;
-    PictureBox* Picture7 = nullptr;
+    ImageButton* Picture5 = nullptr; // start / quit
+    ImageButton* Picture6 = nullptr; // records
+    ImageButton* Picture7 = nullptr; // close
     AnswerBox* Text1 = nullptr;
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
@@ -135,6 +136,14 @@ public:
     void EndGame();
     void PlanCpuWord();
 
+    // Image buttons.
+    void Form_MouseMove();
+    void Picture5_MouseDown();
+    void Picture5_MouseMove();
+    void Picture5_MouseUp();
+    void Picture6_MouseUp();
+    void Picture7_MouseUp();
+
     // Questions.
     void RefreshQuestion();
     void ShowQuestion();
@@ -157,6 +166,7 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void createControls();

@@ -1,9 +1,16 @@
 #include "view/image_button.h"
 
 #include "platform/files.h"
-#include "view/picture_box.h"
 
 #include <QImage>
+#include <QMouseEvent>
+
+ButtonFace ButtonFace::named(const QString& name, bool hasDown)
+{
+    const QString stem = QStringLiteral("\\image\\button_") + name;
+    return {stem + QStringLiteral("_init.bmp"), stem + QStringLiteral("_over.bmp"),
+            hasDown ? stem + QStringLiteral("_down.bmp") : stem + QStringLiteral("_over.bmp")};
+}
 
 void ShowButtonImage(PictureBox& button, const QString& appDir, const QString& file)
 {
@@ -11,4 +18,46 @@ void ShowButtonImage(PictureBox& button, const QString& appDir, const QString& f
     if (!image.isNull()) {
         button.setPicture(image);
     }
+}
+
+ImageButton::ImageButton(QWidget* parent, QPoint pos, const QString& appDir, const QImage& storedFace,
+                         std::optional<ButtonFace> face)
+    : PictureBox(parent, QRect(pos, QSize(77, 26)), QColor(0, 140, 214)), m_appDir(appDir), m_face(std::move(face))
+{
+    setPicture(storedFace);
+    setMouseTracking(true);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void ImageButton::showInit()
+{
+    if (m_face) {
+        showImage(m_face->init);
+    }
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (m_face) {
+        showImage(m_face->down);
+        Pressed = QStringLiteral("1");
+    }
+    emit mouseDown();
+}
+
+void ImageButton::mouseMoveEvent(QMouseEvent* event)
+{
+    event->accept();
+    if (m_face && Pressed.isEmpty()) {
+        showImage(m_face->over);
+    }
+    emit mouseMove();
+}
+
+void ImageButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    // The release acts wherever the pointer is by then.
+    event->accept();
+    emit mouseUp();
 }

@@ -3,7 +3,7 @@
 #include "platform/fonts.h"
 #include "view/image_button.h"
 #include "view/picture_box.h"
-#include "view/stand_in_art.h"
+#include "view/art.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,17 +33,23 @@ Result::Result(QWidget* owner, const QString& appDir)
     setFixedSize(281, 210);
     auto* background = new PictureBox(this, QRect(0, 0, 281, 210), QColor(0, 140, 214));
     background->setPicture(art::resultBackground());
+    background->setAttribute(Qt::WA_TransparentForMouseEvents); // the dialog's own surface
 
     Label13 = label(this, QRect(88, 64, 113, 25), QColor(0, 0, 255), windowsFont(kPGothic, 11.25, true));
     Label13->setText(QStringLiteral("【 今回の成績 】"));
     Label18 = label(this, QRect(88, 88, 105, 25), QColor(0, 0, 255), windowsFont(kPGothic, 15.75, true));
     Label19 = label(this, QRect(40, 120, 193, 25), QColor(255, 8, 132), windowsFont(kPopStyleP, 14.25));
 
-    Picture1 = new PictureBox(this, QRect(169, 157, 77, 26), QColor(0, 50, 120));
-    Picture1->setPicture(art::buttonFace(QStringLiteral("ＯＫ")));
+    Picture1 = new ImageButton(this, QPoint(169, 157), appDir, art::button(QStringLiteral("ＯＫ"), art::ButtonState::Init),
+                               ButtonFace::named(QStringLiteral("ok")));
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Picture1->installEventFilter(this);
-    Picture1->setMouseTracking(true);
+    // The release closes the dialog wherever the pointer is by then.
+    connect(Picture1, &ImageButton::mouseUp, this, [this] {
+        Picture1->Pressed.clear();
+        done(QDialog::Accepted);
+    });
+    setMouseTracking(true);
 
     Form_Load();
 }
@@ -82,28 +88,14 @@ void Result::keyPressEvent(QKeyEvent* event)
 
 bool Result::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != Picture1) {
-        return QDialog::eventFilter(watched, event);
-    }
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        m_pressed = true;
-        ShowButtonImage(*Picture1, m_appDir, QStringLiteral("\\image\\button_ok_down.bmp"));
-        return true;
-    case QEvent::MouseMove:
-        if (!m_pressed) {
-            ShowButtonImage(*Picture1, m_appDir, QStringLiteral("\\image\\button_ok_over.bmp"));
-        }
-        return true;
-    case QEvent::MouseButtonRelease:
-        // The release closes the dialog wherever the pointer is by then.
-        m_pressed = false;
-        done(QDialog::Accepted);
-        return true;
-    case QEvent::KeyPress:
+    if (watched == Picture1 && event->type() == QEvent::KeyPress) {
         keyPressEvent(static_cast<QKeyEvent*>(event));
         return true;
-    default:
-        return QDialog::eventFilter(watched, event);
     }
+    return QDialog::eventFilter(watched, event);
+}
+
+void Result::mouseMoveEvent(QMouseEvent*)
+{
+    Picture1->showInit();
 }

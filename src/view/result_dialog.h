@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-class PictureBox;
+class ImageButton;
 class QLabel;
 
 // The rounded dialog that shows the outcome of a finished game.
@@ -14,7 +14,7 @@ public:
     QLabel* Label13 = nullptr;
     QLabel* Label18 = nullptr;
     QLabel* Label19 = nullptr;
-    PictureBox* Picture1 = nullptr;
+    ImageButton* Picture1 = nullptr;
 
     void Picture1_KeyDown(int keyCode);
 
@@ -22,10 +22,10 @@ protected:
     void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void Form_Load();
 
     QString m_appDir;
-    bool m_pressed = false;
 };

@@ -6,7 +6,14 @@
 #include "platform/sound.h"
 
 #include <QStringList>
+#include <ostream>
 #include <vector>
+
+// Readable QStrings in test failures.
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
 
 // A clock the test moves by hand.
 class FakeClock final : public Clock {

@@ -8,6 +8,7 @@
 #include "store/line_file.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
+#include "view/image_button.h"
 #include "view/result_dialog.h"
 
 #include <QApplication>

@@ -1,4 +1,4 @@
-#include "view/stand_in_art.h"
+#include "view/art.h"
 
 #include <QLinearGradient>
 #include <QPainter>
@@ -190,15 +190,22 @@ QImage art::resultBackground()
     return image;
 }
 
-QImage art::buttonFace(const QString& caption)
+QImage art::button(const QString& caption, ButtonState state)
 {
     QImage image = canvas(77, 26, QColor(0, 140, 214));
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    const bool down = state == ButtonState::Down;
+    const bool lit = state == ButtonState::Over;
     QLinearGradient face(0, 0, 0, 26);
-    face.setColorAt(0, QColor(255, 255, 255));
-    face.setColorAt(0.5, QColor(214, 236, 255));
-    face.setColorAt(1, QColor(150, 195, 240));
+    if (down) {
+        face.setColorAt(0, QColor(120, 170, 225));
+        face.setColorAt(1, QColor(200, 228, 255));
+    } else {
+        face.setColorAt(0, lit ? QColor(255, 255, 230) : QColor(255, 255, 255));
+        face.setColorAt(0.5, lit ? QColor(255, 236, 150) : QColor(214, 236, 255));
+        face.setColorAt(1, lit ? QColor(250, 190, 60) : QColor(150, 195, 240));
+    }
     p.setPen(QPen(QColor(0, 60, 130), 1.2));
     p.setBrush(face);
     p.drawRoundedRect(QRectF(1, 1, 75, 24), 6, 6);
@@ -206,7 +213,38 @@ QImage art::buttonFace(const QString& caption)
     font.setPixelSize(13);
     font.setBold(true);
     p.setFont(font);
-    p.setPen(QColor(0, 50, 120));
-    p.drawText(QRect(0, 0, 77, 26), Qt::AlignCenter, caption);
+    p.setPen(lit ? QColor(120, 40, 0) : QColor(0, 50, 120));
+    p.drawText(QRect(down ? 1 : 0, down ? 1 : 0, 77, 26), Qt::AlignCenter, caption);
+    return image;
+}
+
+QImage art::recordBanner()
+{
+    QImage image = canvas(615, 78, QColor(11, 164, 255));
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QLinearGradient sky(0, 0, 0, 78);
+    sky.setColorAt(0, QColor(120, 210, 255));
+    sky.setColorAt(1, QColor(11, 164, 255));
+    p.fillRect(image.rect(), sky);
+    // A row of little tile characters, each with a face, hopping along.
+    const QColor colors[] = {QColor(255, 226, 60), QColor(255, 150, 196), QColor(150, 210, 255), QColor(140, 230, 140)};
+    for (int i = 0; i < 12; ++i) {
+        const QPointF at(26 + 50 * i, 22 + (i % 2) * 14);
+        p.setPen(QPen(QColor(0, 60, 130), 1.5));
+        p.setBrush(colors[i % 4]);
+        p.drawRoundedRect(QRectF(at, QSizeF(34, 34)), 6, 6);
+        p.setBrush(QColor(0, 40, 90));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(at + QPointF(11, 13), 2.5, 3.2);
+        p.drawEllipse(at + QPointF(23, 13), 2.5, 3.2);
+        p.setPen(QPen(QColor(0, 40, 90), 1.8));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(at + QPointF(10, 15), QSizeF(14, 10)), 200 * 16, 140 * 16);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(255, 120, 150, 160));
+        p.drawEllipse(at + QPointF(7, 21), 3, 2);
+        p.drawEllipse(at + QPointF(27, 21), 3, 2);
+    }
     return image;
 }

@@ -2,7 +2,8 @@
 
 #include <QImage>
 
-// The play field's pictures, drawn in code at the sizes the screen uses.
+// The game's pictures, drawn in code at the sizes the screens use: the
+// windows' own resources, and the button images the build writes to image/.
 namespace art {
 QImage playFieldBackground(); // 342 × 544: logo strip, board panel, clock panel, question panel
 QImage emptyTile();           // 39 × 39: dark blue block with four studs
@@ -11,5 +12,9 @@ QImage playerTile();          // 39 × 39: yellow
 QImage cpuTile();             // 39 × 39: pink
 QImage explosionStrip();      // 800 × 80: ten frames on black
 QImage resultBackground();    // 280 × 209: frame, cream panel, note sheet, dark plate
-QImage buttonFace(const QString& caption); // 77 × 26: a button's face as its window stores it
+QImage recordBanner();        // 615 × 78: the record screens' banner
+
+enum class ButtonState { Init, Over, Down };
+// A 77 × 26 button face with its caption: raised, lit, or pressed in.
+QImage button(const QString& caption, ButtonState state);
 } // namespace art

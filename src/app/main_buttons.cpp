@@ -1,0 +1,90 @@
+// The main screen's image buttons: start/quit follows the game's state,
+// records opens the screen of the chosen mode, close ends the program.
+
+#include "app/main_form.h"
+#include "app/module1.h"
+#include "records/battle_record_screen.h"
+#include "records/record_screen.h"
+#include "view/image_button.h"
+
+#include <QMouseEvent>
+#include <QRadioButton>
+
+namespace {
+const ButtonFace kStart = ButtonFace::named(QStringLiteral("start"));
+const ButtonFace kQuit = ButtonFace::named(QStringLiteral("quit"), false);
+} // namespace
+
+void Main::mouseMoveEvent(QMouseEvent*)
+{
+    Form_MouseMove();
+}
+
+void Main::Form_MouseMove()
+{
+    if (m_titleDone) {
+        if (PlayState.isEmpty()) {
+            Picture5->showImage(kStart.init);
+        } else if (PlayState == QLatin1String("1")) {
+            Picture5->showImage(kQuit.init);
+        }
+    }
+    Picture6->showInit();
+    Picture7->showInit();
+}
+
+void Main::Picture5_MouseDown()
+{
+    if (PlayState.isEmpty()) {
+        Picture5->showImage(kStart.down);
+    } else if (PlayState == QLatin1String("1")) {
+        Picture5->showImage(kQuit.over); // the quit face has no down image
+    }
+    Picture5->Pressed = QStringLiteral("1");
+}
+
+void Main::Picture5_MouseMove()
+{
+    if (!Picture5->Pressed.isEmpty() || !m_titleDone) {
+        return;
+    }
+    if (PlayState.isEmpty()) {
+        Picture5->showImage(kStart.over);
+    } else if (PlayState == QLatin1String("1")) {
+        Picture5->showImage(kQuit.over);
+    }
+}
+
+void Main::Picture5_MouseUp()
+{
+    // Nothing starts or stops while the title is being written.
+    if (m_titleDone) {
+        if (PlayState.isEmpty()) {
+            StartGame();
+            Picture5->showImage(kQuit.over);
+        } else {
+            EndGame();
+            Picture5->showImage(kStart.over);
+        }
+    }
+    Picture5->Pressed.clear();
+}
+
+void Main::Picture6_MouseUp()
+{
+    Picture6->showInit();
+    Picture6->Pressed.clear();
+    if (Option5->isChecked()) {
+        Record screen(this, m_appDir, m_module.puzzles, m_module.singleRecords);
+        screen.exec();
+    } else {
+        Record2 screen(this, m_appDir, m_module.puzzles, m_module.battleRecords);
+        screen.exec();
+    }
+}
+
+void Main::Picture7_MouseUp()
+{
+    Picture7->Pressed.clear();
+    close();
+}

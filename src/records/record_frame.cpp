@@ -1,0 +1,156 @@
+#include "records/record_frame.h"
+
+#include "platform/fonts.h"
+#include "view/art.h"
+#include "view/image_button.h"
+#include "view/picture_box.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+void showCell(QLabel* label, const CellText& cell)
+{
+    label->setText(cell.text);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, cell.color);
+    label->setPalette(palette);
+}
+
+RecordFrame::RecordFrame(QWidget* owner, const QString& appDir, int pagingX)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint),
+      m_appDir(appDir)
+{
+    setWindowTitle(QStringLiteral("Tazumeki"));
+    setFixedSize(616, 418);
+    QPalette palette = this->palette();
+    palette.setColor(QPalette::Window, QColor(11, 164, 255));
+    setPalette(palette);
+    setAutoFillBackground(true);
+    setMouseTracking(true);
+    setFont(windowsFont(kPGothic, 9.75));
+
+    auto* banner = new PictureBox(this, QRect(0, 0, 615, 77), QColor(11, 164, 255));
+    banner->setPicture(art::recordBanner());
+
+    Picture24 = new ImageButton(this, QPoint(528, 384), appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init),
+                                ButtonFace::named(QStringLiteral("close")));
+    connect(Picture24, &ImageButton::mouseUp, this, [this] {
+        Picture24->Pressed.clear();
+        done(QDialog::Accepted);
+    });
+
+    Command1 = new QPushButton(QStringLiteral("▲"), this);
+    Command1->setGeometry(pagingX, 216, 25, 25);
+    Command2 = new QPushButton(QStringLiteral("▼"), this);
+    Command2->setGeometry(pagingX, 264, 25, 25);
+    for (QPushButton* button : {Command1, Command2}) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+    }
+    connect(Command1, &QPushButton::clicked, this, &RecordFrame::Command1_Click);
+    connect(Command2, &QPushButton::clicked, this, &RecordFrame::Command2_Click);
+
+    qApp->installEventFilter(this);
+}
+
+void RecordFrame::Form_Load()
+{
+    PageCount = 10;
+    CurrentPage = 1;
+    showPage();
+    updatePaging();
+}
+
+void RecordFrame::updatePaging()
+{
+    Command1->setVisible(CurrentPage != 1);
+    Command2->setVisible(CurrentPage < PageCount);
+}
+
+void RecordFrame::Command1_Click()
+{
+    if (CurrentPage > 1) {
+        --CurrentPage;
+        showPage();
+        updatePaging();
+    }
+}
+
+void RecordFrame::Command2_Click()
+{
+    if (CurrentPage < PageCount) {
+        ++CurrentPage;
+        showPage();
+        updatePaging();
+    }
+}
+
+void RecordFrame::Form_KeyDown(int keyCode)
+{
+    if (keyCode == 13) {
+        done(QDialog::Accepted);
+    }
+}
+
+void RecordFrame::Form_MouseMove()
+{
+    Picture24->showInit();
+}
+
+QLabel* RecordFrame::addCell(QRect box, QRect label, Qt::Alignment alignment, QColor background, QWidget** boxOut)
+{
+    auto* frame = new QFrame(this);
+    frame->setGeometry(box);
+    frame->setFrameShape(QFrame::Box);
+    frame->setLineWidth(1);
+    QPalette palette = frame->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, QColor(0, 60, 120));
+    frame->setPalette(palette);
+    frame->setAutoFillBackground(true);
+    auto* text = new QLabel(frame);
+    text->setGeometry(label);
+    text->setAlignment(alignment | Qt::AlignTop);
+    text->setFont(windowsFont(kPGothic, 9.75));
+    if (boxOut) {
+        *boxOut = frame;
+    }
+    return text;
+}
+
+bool RecordFrame::eventFilter(QObject* watched, QEvent* event)
+{
+    // Key preview: Enter closes the screen whichever control has the focus.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Form_KeyDown(13);
+            return true;
+        }
+        if (key == Qt::Key_Escape) {
+            return true; // Esc has no effect here
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void RecordFrame::keyPressEvent(QKeyEvent* event)
+{
+    event->accept(); // keys other than Enter do nothing
+}
+
+void RecordFrame::mouseMoveEvent(QMouseEvent*)
+{
+    Form_MouseMove();
+}
+
+void RecordFrame::showEvent(QShowEvent* event)
+{
+    if (parentWidget()) {
+        move(parentWidget()->frameGeometry().center() - rect().center());
+    }
+    QDialog::showEvent(event);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "records/record_texts.h"
+
+#include <QDialog>
+#include <QString>
+
+class ImageButton;
+class QLabel;
+class QPushButton;
+
+// The frame both record screens share: a fixed window with the banner, the
+// close button and the two paging buttons. Enter closes it whichever control
+// has the focus; no other key does anything.
+class RecordFrame : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int RowsPerPage = 10;
+    static constexpr int kShownPatterns = 99;
+
+    qint16 CurrentPage = 1;
+    qint16 PageCount = 10;
+
+    ImageButton* Picture24 = nullptr; // close
+    QPushButton* Command1 = nullptr;  // ▲ previous page
+    QPushButton* Command2 = nullptr;  // ▼ next page
+
+    void Command1_Click();
+    void Command2_Click();
+    void Form_KeyDown(int keyCode);
+    void Form_MouseMove();
+
+protected:
+    RecordFrame(QWidget* owner, const QString& appDir, int pagingX);
+
+    // Fills the rows of CurrentPage.
+    virtual void showPage() = 0;
+    void Form_Load();
+    // Shows the paging buttons that lead somewhere.
+    void updatePaging();
+
+    // A bordered cell box at (x, y) with one label inside.
+    QLabel* addCell(QRect box, QRect label, Qt::Alignment alignment, QColor background, QWidget** boxOut = nullptr);
+
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+    QString m_appDir;
+};
+
+inline const QColor kHeaderColor(180, 236, 252);
+
+// Puts a cell's text and colour into its label.
+void showCell(QLabel* label, const CellText& cell);

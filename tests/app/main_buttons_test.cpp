@@ -1,0 +1,128 @@
+#include "records/battle_record_screen.h"
+#include "records/record_screen.h"
+#include "support/main_fixture.h"
+
+#include <QDir>
+
+// Each button image file is one flat colour, so the face on show can be told by a pixel.
+class MainButtons : public MainFixture {
+protected:
+    QMap<QString, QRgb> colours;
+
+    void SetUp() override
+    {
+        MainFixture::SetUp();
+        QDir(dir.path()).mkpath(QStringLiteral("image"));
+        int n = 0;
+        for (const QString face : {QStringLiteral("start"), QStringLiteral("quit"), QStringLiteral("record"), QStringLiteral("close")}) {
+            for (const QString state : {QStringLiteral("init"), QStringLiteral("over"), QStringLiteral("down")}) {
+                if (face == QStringLiteral("quit") && state == QStringLiteral("down")) {
+                    continue;
+                }
+                const QString name = QStringLiteral("button_%1_%2").arg(face, state);
+                QImage image(77, 26, QImage::Format_RGB32);
+                image.fill(qRgb(10 * ++n, 255 - 10 * n, 128));
+                colours[name] = image.pixel(0, 0);
+                ASSERT_TRUE(image.save(path("image/" + name + ".bmp")));
+            }
+        }
+    }
+
+    QString face(ImageButton* button) const { return colours.key(button->image().pixel(5, 5), QStringLiteral("stored")); }
+    void press(ImageButton* b) { QTest::mousePress(b, Qt::LeftButton); }
+    void release(ImageButton* b, QPoint at = QPoint(5, 5)) { QTest::mouseRelease(b, Qt::LeftButton, {}, at); }
+    void hover(ImageButton* b) { QTest::mouseMove(b, QPoint(10, 10)); }
+    void moveOverWindow()
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(300, 660), main->mapToGlobal(QPointF(300, 660)), Qt::NoButton, {}, {});
+        QCoreApplication::sendEvent(main.get(), &move);
+    }
+};
+
+TEST_F(MainButtons, StartQuitFollowsTheGame)
+{
+    makeMain();
+    main->show();
+    moveOverWindow();
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_init"));
+    hover(main->Picture5);
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_over"));
+    press(main->Picture5);
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_down"));
+    EXPECT_EQ(main->Picture5->Pressed, QStringLiteral("1"));
+    hover(main->Picture5);
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_down"));
+    release(main->Picture5, QPoint(-50, -50)); // released elsewhere: still starts
+    EXPECT_EQ(main->PlayState, QStringLiteral("1"));
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_quit_over"));
+    EXPECT_TRUE(main->Picture5->Pressed.isEmpty());
+
+    moveOverWindow();
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_quit_init"));
+    press(main->Picture5);
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_quit_over")); // no quit down image
+    release(main->Picture5);
+    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_over"));
+}
+
+TEST_F(MainButtons, DuringAnsweringOnlyTheReleaseCounts)
+{
+    makeMain();
+    startAndCountDown(0);
+    const QString before = face(main->Picture5);
+    moveOverWindow();
+    hover(main->Picture5);
+    press(main->Picture5);
+    EXPECT_EQ(face(main->Picture5), before);
+    answerResultDialog();
+    release(main->Picture5);
+    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_EQ(result.count, 0);
+}
+
+TEST_F(MainButtons, NothingStartsWhileTheTitleIsWritten)
+{
+    makeMain(false);
+    press(main->Picture5);
+    release(main->Picture5);
+    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    EXPECT_FALSE(main->Timer4->running());
+}
+
+TEST_F(MainButtons, RecordAndCloseButtons)
+{
+    makeMain();
+    main->show();
+    hover(main->Picture6);
+    EXPECT_EQ(face(main->Picture6), QStringLiteral("button_record_over"));
+    moveOverWindow();
+    EXPECT_EQ(face(main->Picture6), QStringLiteral("button_record_init"));
+
+    QString opened;
+    auto closeWhenOpen = [&] {
+        QTimer::singleShot(0, [&] {
+            QWidget* modal = QApplication::activeModalWidget();
+            opened = qobject_cast<Record*>(modal) ? QStringLiteral("Record") : qobject_cast<Record2*>(modal) ? QStringLiteral("Record2") : QString();
+            if (modal) {
+                static_cast<QDialog*>(modal)->done(0);
+            }
+        });
+    };
+    closeWhenOpen();
+    press(main->Picture6);
+    EXPECT_EQ(face(main->Picture6), QStringLiteral("button_record_down"));
+    release(main->Picture6);
+    EXPECT_EQ(opened, QStringLiteral("Record"));
+    EXPECT_EQ(face(main->Picture6), QStringLiteral("button_record_init"));
+
+    main->Option6->setChecked(true);
+    closeWhenOpen();
+    press(main->Picture6);
+    release(main->Picture6);
+    EXPECT_EQ(opened, QStringLiteral("Record2"));
+
+    press(main->Picture7);
+    release(main->Picture7, QPoint(200, 200));
+    EXPECT_FALSE(main->isVisible());
+}
