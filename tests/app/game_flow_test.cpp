@@ -97,7 +97,7 @@ TEST_F(GameFlow, WrongAnswersOnlyEmptyTheBox)
 {
     makeMain();
     startAndCountDown(0);
-    for (const QString wrong : {QStringLiteral("サクラ"), QStringLiteral("さくら "), QStringLiteral("ｻｸﾗ"), QString()}) {
+    for (const QString& wrong : {QStringLiteral("サクラ"), QStringLiteral("さくら "), QStringLiteral("ｻｸﾗ"), QString()}) {
         main->Text1->setText(wrong);
         pressEnter();
         EXPECT_TRUE(main->Text1->text().isEmpty());

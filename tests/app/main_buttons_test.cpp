@@ -14,14 +14,15 @@ protected:
         MainFixture::SetUp();
         QDir(dir.path()).mkpath(QStringLiteral("image"));
         int n = 0;
-        for (const QString face : {QStringLiteral("start"), QStringLiteral("quit"), QStringLiteral("record"), QStringLiteral("close")}) {
-            for (const QString state : {QStringLiteral("init"), QStringLiteral("over"), QStringLiteral("down")}) {
+        for (const QString& face : {QStringLiteral("start"), QStringLiteral("quit"), QStringLiteral("record"), QStringLiteral("close")}) {
+            for (const QString& state : {QStringLiteral("init"), QStringLiteral("over"), QStringLiteral("down")}) {
                 if (face == QStringLiteral("quit") && state == QStringLiteral("down")) {
                     continue;
                 }
                 const QString name = QStringLiteral("button_%1_%2").arg(face, state);
                 QImage image(77, 26, QImage::Format_RGB32);
-                image.fill(qRgb(10 * ++n, 255 - 10 * n, 128));
+                ++n;
+                image.fill(qRgb(10 * n, 255 - 10 * n, 128));
                 colours[name] = image.pixel(0, 0);
                 ASSERT_TRUE(image.save(path("image/" + name + ".bmp")));
             }

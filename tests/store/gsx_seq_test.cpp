@@ -207,7 +207,7 @@ TEST_F(GsxSeqFiles, SavesDifferEachTimeButReadTheSame)
     const QByteArray first = save(QStringLiteral("a.dat"));
     const QByteArray second = save(QStringLiteral("b.dat"));
     EXPECT_NE(first, second);
-    for (const QString name : {QStringLiteral("a.dat"), QStringLiteral("b.dat")}) {
+    for (const QString& name : {QStringLiteral("a.dat"), QStringLiteral("b.dat")}) {
         const int handle = seq.OpenForRead(path(name));
         ASSERT_GT(handle, 0);
         QStringList read;

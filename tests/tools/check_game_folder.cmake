@@ -1,0 +1,13 @@
+# Every file the game loads by name must be in its folder after a build.
+set(expected data2.dat sound/Boom.wav sound/Boom2.wav sound/NewRecord.WAV sound/loose.wav
+  image/button_quit_init.bmp image/button_quit_over.bmp)
+foreach(face start record close ok)
+  foreach(state init over down)
+    list(APPEND expected image/button_${face}_${state}.bmp)
+  endforeach()
+endforeach()
+foreach(file IN LISTS expected)
+  if(NOT EXISTS ${GAME_DIR}/${file})
+    message(FATAL_ERROR "missing from the game folder: ${file}")
+  endif()
+endforeach()

@@ -1,0 +1,66 @@
+// tazumeki-assets: writes the button images and the sounds into a game folder.
+
+#include "platform/fonts.h"
+#include "synth.h"
+#include "view/art.h"
+
+#include <QDir>
+#include <QGuiApplication>
+#include <cstdio>
+
+int main(int argc, char* argv[])
+{
+    // Only images are drawn: no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    if (argc != 2) {
+        std::fputs("usage: tazumeki-assets GAME_FOLDER\n", stderr);
+        return 2;
+    }
+    installFontSubstitutions();
+    const QDir game(QString::fromLocal8Bit(argv[1]));
+    if (!game.mkpath(QStringLiteral("image")) || !game.mkpath(QStringLiteral("sound"))) {
+        std::fprintf(stderr, "tazumeki-assets: cannot make the image and sound folders in %s\n", argv[1]);
+        return 1;
+    }
+
+    struct Face {
+        const char* name;
+        QString caption;
+        bool hasDown;
+    };
+    const Face faces[] = {
+        {"start", QStringLiteral("スタート"), true}, {"quit", QStringLiteral("中断"), false},
+        {"record", QStringLiteral("記録"), true},    {"close", QStringLiteral("閉じる"), true},
+        {"ok", QStringLiteral("ＯＫ"), true},
+    };
+    const std::pair<const char*, art::ButtonState> states[] = {
+        {"init", art::ButtonState::Init}, {"over", art::ButtonState::Over}, {"down", art::ButtonState::Down}};
+    for (const Face& face : faces) {
+        for (const auto& [state, look] : states) {
+            if (!face.hasDown && look == art::ButtonState::Down) {
+                continue;
+            }
+            const QString file = game.filePath(QStringLiteral("image/button_%1_%2.bmp").arg(QLatin1String(face.name), QLatin1String(state)));
+            if (!art::button(face.caption, look).save(file, "BMP")) {
+                std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(file));
+                return 1;
+            }
+        }
+    }
+
+    const std::pair<const char*, synth::Samples> sounds[] = {
+        {"sound/Boom.wav", synth::playerBurst()},
+        {"sound/Boom2.wav", synth::cpuBurst()},
+        {"sound/NewRecord.WAV", synth::fanfare()},
+        {"sound/loose.wav", synth::lostJingle()},
+    };
+    for (const auto& [name, samples] : sounds) {
+        std::string error;
+        if (!synth::writeWav(game.filePath(QString::fromLatin1(name)).toStdString(), samples, &error)) {
+            std::fprintf(stderr, "tazumeki-assets: cannot write %s: %s\n", name, error.c_str());
+            return 1;
+        }
+    }
+    return 0;
+}
