@@ -7,9 +7,12 @@
 #include "platform/qt_sound.h"
 #include "platform/random.h"
 #include "store/gsx_seq.h"
+#include "view/art.h"
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
+#include <QPixmap>
 #include <cstdio>
 #include <memory>
 
@@ -28,6 +31,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tazumeki"));
     QApplication::setApplicationVersion(QStringLiteral(TAZUMEKI_VERSION));
     installFontSubstitutions();
+    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(art::appIcon())));
 
     auto module = std::make_unique<Module1>();
     SystemClock clock;

@@ -49,7 +49,7 @@ QLabel* makeLabel(QWidget* parent, QRect geometry, QColor color, Qt::Alignment a
 {
     auto* label = new QLabel(parent);
     label->setGeometry(geometry);
-    label->setAlignment(alignment | Qt::AlignTop);
+    label->setAlignment(alignment & Qt::AlignVertical_Mask ? alignment : alignment | Qt::AlignTop);
     label->setFont(font);
     setTextColor(label, color);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -228,8 +228,9 @@ void Main::createControls()
     Label1 = makeLabel(Picture3, QRect(0, 0, 257, 17), kCaptionGreen, Qt::AlignHCenter, windowsFont(kPGothic, 11.25, true));
     Label4 = makeLabel(Picture4, QRect(192, 414, 89, 25), kCaptionGreen, Qt::AlignRight, windowsFont(kGothic, 20.25));
     // The red digit sits under the yellow one, two pixels lower, as its shadow.
-    Label6 = makeLabel(Picture4, QRect(152, 232, 49, 49), QColor(255, 0, 0), Qt::AlignHCenter, windowsFont(kPopStyle, 36));
-    Label5 = makeLabel(Picture4, QRect(152, 230, 49, 49), QColor(255, 255, 0), Qt::AlignHCenter,
+    // Centred both ways: the pop font's line is taller than the 49-pixel label, its digits are not.
+    Label6 = makeLabel(Picture4, QRect(152, 232, 49, 49), QColor(255, 0, 0), Qt::AlignCenter, windowsFont(kPopStyle, 36));
+    Label5 = makeLabel(Picture4, QRect(152, 230, 49, 49), QColor(255, 255, 0), Qt::AlignCenter,
                        windowsFont(kPopStyle, 39.75, true));
 
     Picture2 = new PictureBox(Picture4, QRect(248, 8, 97, 33), QColor(16, 165, 247));

@@ -248,3 +248,16 @@ QImage art::recordBanner()
     }
     return image;
 }
+
+QImage art::appIcon()
+{
+    QImage image = bevelTile(QColor(255, 226, 60)).scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing);
+    QFont font(QStringLiteral("HG創英角ﾎﾟｯﾌﾟ体"));
+    font.setPixelSize(44);
+    p.setFont(font);
+    p.setPen(QColor(0, 0, 255));
+    p.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("た"));
+    return image;
+}
