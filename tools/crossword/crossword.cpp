@@ -457,14 +457,16 @@ std::string patternName(const Bank& bank, const Pattern& pattern, std::set<std::
     for (std::size_t t = 1; t < tags.size(); ++t) {
         choices.push_back(theme + "と" + tags[t]);
     }
+    // Six full-width characters fill the record screens' 81-pixel name cell.
+    constexpr std::size_t kNameFits = 6;
     for (const std::string& name : choices) {
-        if (codePoints(name) <= kBoardSide && taken.insert(name).second) {
+        if (codePoints(name) <= kNameFits && taken.insert(name).second) {
             return name;
         }
     }
     for (int n = 2;; ++n) {
         const std::string suffix = std::to_string(n);
-        const std::string name = truncateTo(theme, kBoardSide - codePoints(suffix)) + suffix;
+        const std::string name = truncateTo(theme, kNameFits - codePoints(suffix)) + suffix;
         if (taken.insert(name).second) {
             return name;
         }
