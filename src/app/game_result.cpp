@@ -60,8 +60,8 @@ void Main::showResult()
                 dialog.Label19->setText(withQuestion ? kNewBestWithQuestion : kNewBestNoQuestion);
                 m_services.sound.playAsync(newRecordSound);
             }
-            QString error;
-            reportSave(SaveSingleRecords(m_services.seq, m_appDir, t, &error), QStringLiteral("data1.dat"), error);
+            saveRecords(QStringLiteral("data1.dat"),
+                        [&](QString* error) { return SaveSingleRecords(m_services.seq, m_appDir, t, error); });
         }
     } else {
         const int r = qBound(0, Combo2->currentIndex(), BattleRecordTable::kRanks - 1);
@@ -74,15 +74,19 @@ void Main::showResult()
             t.Wins[p][r] += 1;
             m_services.sound.playAsync(newRecordSound);
         }
-        QString error;
-        reportSave(SaveBattleRecords(m_services.seq, m_appDir, t, &error), QStringLiteral("data3.dat"), error);
+        saveRecords(QStringLiteral("data3.dat"),
+                    [&](QString* error) { return SaveBattleRecords(m_services.seq, m_appDir, t, error); });
     }
     dialog.exec();
 }
 
-void Main::reportSave(bool saved, const QString& file, const QString& error)
+void Main::saveRecords(const QString& file, const std::function<bool(QString*)>& save)
 {
-    if (saved) {
+    if (m_blockedSaves.contains(file)) {
+        return; // the player was told at start-up
+    }
+    QString error;
+    if (save(&error)) {
         m_saveWarned.remove(file);
         return;
     }

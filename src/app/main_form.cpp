@@ -348,9 +348,14 @@ void Main::warnAboutRecords(const RecordLoad& load, const QString& file)
     if (!load.damaged) {
         return;
     }
-    const QString kept = load.keptAs.isEmpty()
-                             ? QStringLiteral("元のファイルを別名で残せませんでした。")
-                             : QStringLiteral("元のファイルは %1 として残してあります。").arg(QFileInfo(load.keptAs).fileName());
+    QString kept = load.keptAs.isEmpty()
+                       ? QStringLiteral("元のファイルを別名で残せませんでした。")
+                       : QStringLiteral("元のファイルは %1 として残してあります。").arg(QFileInfo(load.keptAs).fileName());
+    if (load.saveBlocked) {
+        // Writing over a file that could not be put aside would lose it for good.
+        m_blockedSaves.insert(file);
+        kept += QStringLiteral("\n元の記録を消さないよう、この実行中は %1 に記録を保存しません。").arg(file);
+    }
     warnLater(QStringLiteral("記録の読み込み"),
               QStringLiteral("記録ファイル %1 の一部が読めませんでした（%2）。\n読めた記録だけを使います。%3")
                   .arg(file, load.problem, kept));

@@ -175,7 +175,7 @@ private:
     void showResult();
     void restoreExplosionAreas();
     void finishExplosion();
-    void reportSave(bool saved, const QString& file, const QString& error);
+    void saveRecords(const QString& file, const std::function<bool(QString*)>& save);
     void warnAboutRecords(const RecordLoad& load, const QString& file);
     void showStartButton(bool quitFace);
     double now() const;
@@ -193,4 +193,5 @@ private:
 
     bool m_titleDone = false;
     QSet<QString> m_saveWarned;
+    QSet<QString> m_blockedSaves; // record files that must not be written this run
 };

@@ -34,5 +34,6 @@ CellText BattleCellText(double wins, double losses)
 
 QString shortDate(double days)
 {
-    return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::floor(days))).toString(QStringLiteral("yyyy/MM/dd"));
+    // The whole days count; the time of day never moves the date.
+    return QDate(1899, 12, 30).addDays(static_cast<qint64>(std::trunc(days))).toString(QStringLiteral("yyyy/MM/dd"));
 }

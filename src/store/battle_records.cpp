@@ -44,7 +44,8 @@ RecordLoad LoadBattleRecords(GsxSeq& seq, const QString& appDir, BattleRecordTab
 {
     table = BattleRecordTable{};
     return loadRecordFile(seq, appFile(appDir, QStringLiteral("\\data3.dat")), QStringLiteral("user2.txt"),
-                          [&](const QStringList& lines) { return ReadBattleText(lines, table); });
+                          [&](const QStringList& lines) { return ReadBattleText(lines, table); },
+                          [&] { return WriteBattleText(table); });
 }
 
 bool SaveBattleRecords(GsxSeq& seq, const QString& appDir, const BattleRecordTable& table, QString* error)

@@ -43,8 +43,12 @@ QString formatRecordDate(double days)
     if (!std::isfinite(days)) {
         days = 0;
     }
-    const double whole = std::trunc(days);
-    const int seconds = static_cast<int>(std::lround(std::fabs(days - whole) * kSecondsPerDay)) % kSecondsPerDay;
+    double whole = std::trunc(days);
+    int seconds = static_cast<int>(std::lround(std::fabs(days - whole) * kSecondsPerDay));
+    if (seconds == kSecondsPerDay) { // rounds up to the next midnight
+        seconds = 0;
+        whole += days < 0 ? -1 : 1;
+    }
     const QDate date = kDayZero.addDays(static_cast<qint64>(whole));
     const QString time = QStringLiteral("%1:%2:%3")
                              .arg(seconds / 3600, 2, 10, QLatin1Char('0'))

@@ -24,14 +24,15 @@ QString keepDamagedCopy(const QString& path)
     for (int n = 1; n < 1000; ++n) {
         const QString copy = n == 1 ? path + QStringLiteral(".damaged") : path + QStringLiteral(".damaged.%1").arg(n);
         if (!QFileInfo::exists(copy)) {
-            return QFile::copy(path, copy) ? copy : QString();
+            return QFile::copy(path, copy) || QFile::rename(path, copy) ? copy : QString();
         }
     }
     return QString();
 }
 
 RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempName,
-                          const std::function<QString(const QStringList&)>& read)
+                          const std::function<QString(const QStringList&)>& read,
+                          const std::function<QStringList()>& whole)
 {
     removeLeftover(path, tempName);
     RecordLoad load;
@@ -47,6 +48,8 @@ RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempN
     load.damaged = true;
     load.problem = unpacked.ok() ? textProblem : unpacked.error;
     load.keptAs = keepDamagedCopy(path);
+    // With the original safe, the file becomes whole again; without, it is never written over.
+    load.saveBlocked = load.keptAs.isEmpty() || !saveRecordFile(seq, path, tempName, whole(), nullptr);
     return load;
 }
 

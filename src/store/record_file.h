@@ -8,20 +8,24 @@ class GsxSeq;
 
 // Loading and saving a record file whole, for both record stores.
 struct RecordLoad {
-    bool found = false;   // the file existed
-    bool damaged = false; // it could not be read whole; what could be read was kept
-    QString problem;      // why, for the player
-    QString keptAs;       // where the damaged file was copied aside
+    bool found = false;       // the file existed
+    bool damaged = false;     // it could not be read whole; what could be read was kept
+    QString problem;          // why, for the player
+    QString keptAs;           // where the damaged file was put aside
+    bool saveBlocked = false; // it could be neither put aside nor replaced safely: never save over it
 };
 
 // Unpacks the file at path and hands its lines to read, which fills the table
 // and returns a problem (empty when the lines were whole). A damaged file is
-// copied aside before anything can replace it. A plain text file left behind
-// by an interrupted run (tempName) is removed.
+// put aside (copied, or moved when it cannot even be read) and replaced at
+// once by `whole`, the lines of what could be read, so it is reported once.
+// A plain text file left behind by an interrupted run (tempName) is removed.
 RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempName,
-                          const std::function<QString(const QStringList&)>& read);
+                          const std::function<QString(const QStringList&)>& read,
+                          const std::function<QStringList()>& whole);
 
 bool saveRecordFile(GsxSeq& seq, const QString& path, const QString& tempName, const QStringList& lines, QString* error);
 
-// Copies a file to "<path>.damaged", or "<path>.damaged.2", ... never over an earlier copy.
+// Puts a file aside as "<path>.damaged", or "<path>.damaged.2", ... never over
+// an earlier one: a copy when the file can be read, else the file itself moved.
 QString keepDamagedCopy(const QString& path);

@@ -67,7 +67,8 @@ QString ReadSingleText(const QStringList& lines, SingleRecordTable& t)
 RecordLoad LoadSingleRecords(GsxSeq& seq, const QString& appDir, SingleRecordTable& table)
 {
     return loadRecordFile(seq, appFile(appDir, QStringLiteral("\\data1.dat")), QStringLiteral("user.txt"),
-                          [&](const QStringList& lines) { return ReadSingleText(lines, table); });
+                          [&](const QStringList& lines) { return ReadSingleText(lines, table); },
+                          [&] { return WriteSingleText(table); });
 }
 
 bool SaveSingleRecords(GsxSeq& seq, const QString& appDir, const SingleRecordTable& table, QString* error)

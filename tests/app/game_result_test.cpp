@@ -122,6 +122,25 @@ TEST_F(SingleResult, ADamagedRecordFileIsToldAtStartUp)
     EXPECT_TRUE(fileExists(path("data1.dat.damaged")));
 }
 
+TEST_F(SingleResult, RecordsThatCouldNotBeKeptAsideAreNotSaved)
+{
+    const auto data = packData(seq, QStringList(99, QStringLiteral("1,20000,#2026-01-01#,0,0,#1899-12-30#")));
+    writeFile("data1.dat", data->left(data->size() - 10));
+    {
+        FileSizeLimit full(500);
+        makeMain();
+    }
+    QCoreApplication::processEvents();
+    ASSERT_EQ(notifier.texts.size(), 1);
+    EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("保存しません")));
+    const QByteArray kept = readFile("data1.dat.damaged");
+    play(9000);
+    EXPECT_EQ(result.message, QStringLiteral("最速記録（問題有）！"));
+    EXPECT_FALSE(fileExists(path("data1.dat")));
+    EXPECT_EQ(readFile("data1.dat.damaged"), kept);
+    EXPECT_EQ(notifier.texts.size(), 1);
+}
+
 TEST_F(SingleResult, DialogClosesOnEscOnlyAndIsRounded)
 {
     Result dialog(nullptr, dir.path());

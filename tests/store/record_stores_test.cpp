@@ -29,6 +29,7 @@ TEST(RecordFields, NumbersAndDatesInEveryAcceptedForm)
     EXPECT_EQ(formatRecordDate(0), QStringLiteral("#1899-12-30#"));
     EXPECT_EQ(formatRecordDate(day + 0.5), QStringLiteral("#2005-11-11 12:00:00#"));
     EXPECT_EQ(formatRecordDate(0.75), QStringLiteral("#18:00:00#"));
+    EXPECT_EQ(formatRecordDate(day + 0.9999999), QStringLiteral("#2005-11-12#")); // rounds to the next midnight
     EXPECT_EQ(parseRecordDate(QStringLiteral("#2005-11-11#")), day);
     EXPECT_EQ(parseRecordDate(QStringLiteral("#2005-11-11 12:00:00#")), day + 0.5);
     EXPECT_EQ(parseRecordDate(QStringLiteral("#00:00:00#")), 0.0);
@@ -132,18 +133,47 @@ TEST_F(RecordFiles, ADamagedFileIsKeptAsideAndWhatCanBeReadIsKept)
     QStringList lines(99, QStringLiteral("0,0,#1899-12-30#,0,0,#1899-12-30#"));
     lines[0] = QStringLiteral("4,30000,#2026-01-01#,0,0,#1899-12-30#");
     const auto data = packData(seq, lines);
-    writeFile("data1.dat", data->left(data->size() - 40));
+    const QByteArray damaged = data->left(data->size() - 40);
+    writeFile("data1.dat", damaged);
     writeFile("data1.dat.damaged", "an earlier copy");
 
     auto table = std::make_unique<SingleRecordTable>();
     const RecordLoad load = LoadSingleRecords(seq, dir.path(), *table);
     EXPECT_TRUE(load.damaged);
+    EXPECT_FALSE(load.saveBlocked);
     EXPECT_FALSE(load.problem.isEmpty());
     EXPECT_EQ(load.keptAs, path("data1.dat.damaged.2"));
-    EXPECT_EQ(readFile("data1.dat.damaged.2"), readFile("data1.dat"));
+    EXPECT_EQ(readFile("data1.dat.damaged.2"), damaged);
     EXPECT_EQ(readFile("data1.dat.damaged"), QByteArray("an earlier copy"));
     EXPECT_EQ(table->CountWithQuestion[0], 4);
     EXPECT_EQ(table->BestWithQuestion[0], 30000);
+
+    // What could be read is whole again: the next start reports nothing and copies nothing.
+    auto again = std::make_unique<SingleRecordTable>();
+    const RecordLoad second = LoadSingleRecords(seq, dir.path(), *again);
+    EXPECT_FALSE(second.damaged);
+    EXPECT_EQ(again->BestWithQuestion[0], 30000);
+    EXPECT_FALSE(fileExists(path("data1.dat.damaged.3")));
+}
+
+TEST_F(RecordFiles, AFileThatCannotBeKeptSafelyIsNeverWrittenOver)
+{
+    const auto data = packData(seq, QStringList(891, QStringLiteral("1,2")));
+    const QByteArray damaged = data->left(data->size() - 10);
+    writeFile("data3.dat", damaged);
+    auto table = std::make_unique<BattleRecordTable>();
+    RecordLoad load;
+    {
+        // No copy can be written: the file is moved aside instead, and the
+        // rewrite fails too, so saving over it stays blocked.
+        FileSizeLimit full(500);
+        load = LoadBattleRecords(seq, dir.path(), *table);
+    }
+    EXPECT_TRUE(load.damaged);
+    EXPECT_TRUE(load.saveBlocked);
+    EXPECT_EQ(load.keptAs, path("data3.dat.damaged"));
+    EXPECT_EQ(readFile("data3.dat.damaged"), damaged);
+    EXPECT_EQ(table->Wins[0][0], 1);
 }
 
 TEST_F(RecordFiles, AFailedSaveLeavesTheOldFileWhole)
