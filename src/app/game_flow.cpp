@@ -7,7 +7,6 @@
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "view/board.h"
-#include "view/image_button.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -18,11 +17,6 @@ namespace {
 constexpr double kCountdownSeconds = 3;
 constexpr double kTimeLimitSeconds = 180;
 } // namespace
-
-void Main::showStartButton(bool quitFace)
-{
-    Picture5->showImage(quitFace ? QStringLiteral("\\image\\button_quit_init.bmp") : QStringLiteral("\\image\\button_start_init.bmp"));
-}
 
 void Main::Form_KeyDown(int keyCode)
 {

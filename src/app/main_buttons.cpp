@@ -15,6 +15,11 @@ const ButtonFace kStart = ButtonFace::named(QStringLiteral("start"));
 const ButtonFace kQuit = ButtonFace::named(QStringLiteral("quit"), false);
 } // namespace
 
+void Main::showStartButton(bool quitFace)
+{
+    Picture5->showImage(quitFace ? kQuit.init : kStart.init);
+}
+
 void Main::mouseMoveEvent(QMouseEvent*)
 {
     Form_MouseMove();

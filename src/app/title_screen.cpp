@@ -92,8 +92,7 @@ void Main::Timer2_Timer()
             Picture10.setForeColor(by ? QColor(0, 0, 0) : row.color);
             Picture10.setPrintFont(font);
             Picture10.Print(by ? QStringLiteral("by") : QString(row.glyphs[i]));
-            const QPoint at = board::tilePos(row.firstCell + i);
-            BitBlt(Picture4->image(), at.x(), at.y(), board::kTileSize, board::kTileSize, Picture10.image(), 0, 0);
+            drawTile(*Picture4, Picture10.image(), row.firstCell + i);
             Picture4->Refresh();
             HideWordFrame(Picture8);
             PatternIndex = PuzzleSet::kTitlePattern;

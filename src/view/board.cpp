@@ -46,15 +46,11 @@ QList<int> boardCells(const PuzzleSet& set, int pattern, int slot)
     return cells;
 }
 
-namespace {
-
 void drawTile(PictureBox& board, const QImage& tile, int cell)
 {
     const QPoint at = board::tilePos(cell);
     BitBlt(board.image(), at.x(), at.y(), board::kTileSize, board::kTileSize, tile, 0, 0);
 }
-
-} // namespace
 
 void ClearBoard(PictureBox& board, const PictureImage& emptyTile)
 {

@@ -7,6 +7,7 @@
 #include <array>
 
 class PictureBox;
+class QImage;
 class PictureImage;
 class QWidget;
 struct PuzzleSet;
@@ -37,6 +38,9 @@ std::array<QRect, 4> frameBars(int rows, int columns, int startCell);
 // answer has characters: a damaged file cannot make the board draw outside
 // its 49 cells, wrap a word into the next row, or go past seven cells.
 QList<int> boardCells(const PuzzleSet& set, int pattern, int slot);
+
+// Copies a 39 × 39 tile into a cell; the screen waits for a refresh.
+void drawTile(PictureBox& board, const QImage& tile, int cell);
 
 // Every cell gets the empty-cell tile; the screen waits for a refresh.
 void ClearBoard(PictureBox& board, const PictureImage& emptyTile);
