@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QRadioButton>
 
+#include <algorithm>
+
 namespace {
 constexpr double kCountdownSeconds = 3;
 constexpr double kTimeLimitSeconds = 180;
@@ -60,7 +62,7 @@ void Main::StartGame()
         DrawWordBlank(PatternIndex, WordIndex);
     }
 
-    Text1->clear();
+    Text1->empty();
     Text1->setEnabled(false);
     Label2->clear();
 
@@ -96,8 +98,41 @@ void Main::BeginAnswering()
         CpuWordStartTime = now();
         PlanCpuWord();
     }
+    prepareAnswerBox();
     Text1->setEnabled(true);
     Text1->setFocus();
+}
+
+void Main::prepareAnswerBox()
+{
+    const QString& answer = m_module.puzzles.WordAnswer[PatternIndex][WordIndex];
+    // Romaji becomes kana unless the answer itself is spelled in letters.
+    const bool letters = std::any_of(answer.begin(), answer.end(), [](QChar c) { return c.unicode() < 0x80 && c.isLetter(); });
+    // Space types the answer's own space when it has one, else switches the kana kind.
+    const QChar space = answer.contains(QChar(0x3000)) ? QChar(0x3000) : answer.contains(u' ') ? QChar(u' ') : QChar();
+    Text1->setConversion(!letters, space);
+}
+
+void Main::showKanaIndicator()
+{
+    QString mark;
+    if (PlayState == QLatin1String("2") && m_titleDone) {
+        switch (Text1->conversion() ? Text1->kind() : KanaKind::Latin) {
+        case KanaKind::Hiragana:
+            mark = QStringLiteral("あ");
+            break;
+        case KanaKind::Katakana:
+            mark = QStringLiteral("ア");
+            break;
+        case KanaKind::HalfKatakana:
+            mark = QStringLiteral("ｱ");
+            break;
+        case KanaKind::Latin:
+            mark = QStringLiteral("A");
+            break;
+        }
+    }
+    KanaIndicator->setText(mark);
 }
 
 void Main::FrameCurrentWord()
@@ -122,7 +157,7 @@ void Main::Text1_KeyDown(int keyCode)
     }
     // Exact comparison: kana kind, width, case and spaces all count.
     if (Text1->text() != m_module.puzzles.WordAnswer[PatternIndex][WordIndex]) {
-        Text1->clear();
+        Text1->empty();
         return;
     }
     takeCurrentWord(false);
@@ -157,7 +192,7 @@ void Main::Timer1_Timer()
 void Main::takeCurrentWord(bool byCpu)
 {
     const int length = static_cast<int>(m_module.puzzles.WordAnswer[PatternIndex][WordIndex].size());
-    Text1->clear();
+    Text1->empty();
     if (byCpu) {
         CpuLetters = static_cast<qint16>(qMin(32767, CpuLetters + length));
     } else if (!singlePractice()) {
@@ -180,6 +215,7 @@ void Main::takeCurrentWord(bool byCpu)
     FrameCurrentWord();
     Label2->clear();
     RefreshQuestion();
+    prepareAnswerBox();
 
     if (!singlePractice()) {
         // The CPU starts every word afresh.
@@ -194,6 +230,7 @@ void Main::EndGame()
     PlayState.clear();
     Timer1->setInterval(0);
     Timer4->setInterval(0);
+    Text1->setConversion(false);
 
     if (!CompletedFlag.isEmpty()) {
         showResult();

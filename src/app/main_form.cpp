@@ -105,20 +105,6 @@ Main::~Main()
     ResetDIB(BoardSurface);
 }
 
-void AnswerBox::keyPressEvent(QKeyEvent* event)
-{
-    const int key = event->key();
-    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    if (onKeyDown) {
-        onKeyDown(enter ? vbKeyReturn : key == Qt::Key_Escape ? vbKeyEscape : key);
-    }
-    if (enter || key == Qt::Key_Escape) {
-        event->accept(); // never inserted, never a beep
-        return;
-    }
-    QLineEdit::keyPressEvent(event);
-}
-
 bool Main::eventFilter(QObject* watched, QEvent* event)
 {
     // Key preview: the screen sees a key before the control that has the focus.
@@ -194,6 +180,10 @@ void Main::createControls()
     }
     Text1->setFrame(true);
     Text1->setTextMargins(0, 0, 0, 0);
+    KanaIndicator = makeLabel(Picture4, QRect(120, 432, 16, 18), kCaptionGreen, Qt::AlignCenter,
+                              windowsFont(kPGothic, 9, true));
+    KanaIndicator->setTextFormat(Qt::PlainText);
+    connect(Text1, &AnswerBox::kindChanged, this, &Main::showKanaIndicator);
 
     Command2 = new QPushButton(QStringLiteral("答え"), Picture4);
     Command2->setGeometry(24, 464, 33, 17);

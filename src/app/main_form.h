@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/answer_box.h"
 #include "view/picture_box.h"
 #include "view/trans_surface.h"
 
@@ -28,18 +29,6 @@ struct RecordLoad;
 // Key codes as the handlers see them, whatever the keyboard layout.
 constexpr int vbKeyReturn = 13;
 constexpr int vbKeyEscape = 27;
-
-// The answer box: hands every key to its handler first; Enter and Esc are
-// never inserted.
-class AnswerBox final : public QLineEdit {
-    Q_OBJECT
-public:
-    using QLineEdit::QLineEdit;
-    std::function<void(int keyCode)> onKeyDown;
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-};
 
 // The main screen: the play field, the option frames, the buttons, and the
 // state of the game in progress.
@@ -74,6 +63,7 @@ public:
     ImageButton* Picture6 = nullptr; // records
     ImageButton* Picture7 = nullptr; // close
     AnswerBox* Text1 = nullptr;
+    QLabel* KanaIndicator = nullptr; // あ, ア or A beside the answer box
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     PictureBox* Picture12 = nullptr;
@@ -172,6 +162,9 @@ private:
     void createControls();
     void Form_Load();
     void takeCurrentWord(bool byCpu);
+    // The answer box for the word that just became current.
+    void prepareAnswerBox();
+    void showKanaIndicator();
     void showResult();
     void restoreExplosionAreas();
     void finishExplosion();

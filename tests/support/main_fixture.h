@@ -57,6 +57,10 @@ protected:
             QStringLiteral("2,0,0,0,0,\"いぬ\",\"\""),
             QStringLiteral("2,0,1,14,0,\"ねこ\",\"\""),
             QStringLiteral("2,0,2,28,0,\"からすみち\",\"\""),
+            // Pattern 3: an answer in letters, then one holding a space.
+            QStringLiteral("3,1,1,0,0,\"もじ\",\"\""),
+            QStringLiteral("3,0,0,0,0,\"ABC\",\"英字\""),
+            QStringLiteral("3,0,1,7,0,\"あ い\",\"\""),
             // The title rows.
             QStringLiteral("99,1,3,0,0,\"タイトル\",\"\""),
             QStringLiteral("99,0,0,0,0,\"たずめきーらん\",\"\""),

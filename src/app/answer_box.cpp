@@ -1,0 +1,131 @@
+#include "app/answer_box.h"
+
+#include "app/main_form.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QPainter>
+
+void AnswerBox::setConversion(bool on, QChar space)
+{
+    m_on = on;
+    m_space = space;
+    m_composer.clear();
+    emit kindChanged();
+}
+
+void AnswerBox::empty()
+{
+    m_composer.clear();
+    // setText, unlike clear(), also drops the undo history: Ctrl+Z must not
+    // bring back an answer the game has taken away.
+    setText(QString());
+    emit kindChanged();
+}
+
+void AnswerBox::keyPressEvent(QKeyEvent* event)
+{
+    const int key = event->key();
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    const bool converting = m_on && !m_imeComposing;
+    if (enter && converting && text() == m_composer.text()) {
+        m_composer.finishPendingN();
+        showComposition();
+    }
+    if (onKeyDown) {
+        onKeyDown(enter ? vbKeyReturn : key == Qt::Key_Escape ? vbKeyEscape : key);
+    }
+    if (enter || key == Qt::Key_Escape) {
+        event->accept(); // never inserted, never a beep
+        return;
+    }
+    if (converting && convert(event)) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+bool AnswerBox::convert(QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false; // shortcuts stay the line edit's
+    }
+    if (text() != m_composer.text()) {
+        // Pasted, committed by an input method or edited: keep it as it stands.
+        const KanaKind kind = m_composer.kind();
+        m_composer.clear();
+        m_composer.setKind(kind);
+        m_composer.appendLiteral(text());
+    }
+    const KanaKind before = m_composer.kind();
+    switch (event->key()) {
+    case Qt::Key_F6:
+        m_composer.setKind(KanaKind::Hiragana);
+        break;
+    case Qt::Key_F7:
+        m_composer.setKind(KanaKind::Katakana);
+        break;
+    case Qt::Key_F8:
+        m_composer.setKind(KanaKind::HalfKatakana);
+        break;
+    case Qt::Key_F10:
+        m_composer.setKind(KanaKind::Latin);
+        break;
+    case Qt::Key_Backspace:
+        if (m_composer.isEmpty()) {
+            return false;
+        }
+        m_composer.backspace();
+        break;
+    case Qt::Key_Space:
+        if (m_space.isNull()) {
+            m_composer.toggleKatakana();
+        } else {
+            m_composer.type(m_space);
+        }
+        break;
+    default: {
+        const QString typed = event->text();
+        if (typed.size() != 1 || typed[0].unicode() <= 0x20 || typed[0].unicode() >= 0x7f) {
+            return false;
+        }
+        m_composer.type(typed[0]);
+    }
+    }
+    showComposition();
+    if (m_composer.kind() != before) {
+        emit kindChanged();
+    }
+    return true;
+}
+
+void AnswerBox::showComposition()
+{
+    setText(m_composer.text());
+    update();
+}
+
+void AnswerBox::inputMethodEvent(QInputMethodEvent* event)
+{
+    // A real input method composing: the built-in conversion keeps out of its way.
+    m_imeComposing = !event->preeditString().isEmpty();
+    QLineEdit::inputMethodEvent(event);
+}
+
+void AnswerBox::paintEvent(QPaintEvent* event)
+{
+    QLineEdit::paintEvent(event);
+    const QString letters = pending();
+    if (letters.isEmpty() || m_imeComposing || text() != m_composer.text()) {
+        return;
+    }
+    // Underline the letters not yet converted, as an input method marks its composition.
+    const QRect caret = cursorRect();
+    const int right = caret.center().x();
+    const int left = right - fontMetrics().horizontalAdvance(letters);
+    const int y = caret.center().y() + fontMetrics().ascent() / 2 + 2;
+    QPainter painter(this);
+    painter.setPen(QPen(palette().color(QPalette::Text), 1));
+    painter.drawLine(qMax(left, 1), y, right, y);
+}

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "input/kana_composer.h"
+
+#include <QLineEdit>
+#include <functional>
+
+// The answer box: hands every key to its handler first; Enter and Esc are
+// never inserted. While the current answer is kana, romaji typed here becomes
+// kana as an input method would make it, unless a real input method is at work.
+class AnswerBox final : public QLineEdit {
+    Q_OBJECT
+public:
+    using QLineEdit::QLineEdit;
+    std::function<void(int keyCode)> onKeyDown;
+
+    // space: what the Space key types when the answer itself holds one;
+    // null when Space switches between hiragana and katakana.
+    void setConversion(bool on, QChar space = QChar());
+    bool conversion() const { return m_on; }
+    KanaKind kind() const { return m_composer.kind(); }
+    QString pending() const { return m_on ? m_composer.pending() : QString(); }
+
+    // Empties the box whole: text, pending letters and the undo history.
+    void empty();
+
+signals:
+    void kindChanged();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool convert(QKeyEvent* event);
+    void showComposition();
+
+    KanaComposer m_composer;
+    bool m_on = false;
+    QChar m_space;
+    bool m_imeComposing = false;
+};
