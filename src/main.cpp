@@ -6,12 +6,14 @@
 #include "platform/fonts.h"
 #include "platform/qt_sound.h"
 #include "platform/random.h"
+#include "platform/single_instance.h"
 #include "store/gsx_seq.h"
 #include "view/art.h"
 
 #include <QApplication>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QMessageBox>
 #include <QPixmap>
 #include <cstdio>
 #include <memory>
@@ -33,6 +35,19 @@ int main(int argc, char* argv[])
     installFontSubstitutions();
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(art::appIcon())));
 
+    // Two copies on one records folder would each overwrite the other's games.
+    SingleInstance instance(AppDir());
+    switch (instance.claim()) {
+    case SingleInstance::Claim::Claimed:
+        break;
+    case SingleInstance::Claim::ShownRunning:
+        return 0;
+    case SingleInstance::Claim::AlreadyRunning:
+        std::fputs("Tazumeki is already running.\n", stderr);
+        QMessageBox::information(nullptr, QStringLiteral("Tazumeki"), QStringLiteral("Tazumeki はすでに起動しています。"));
+        return 1;
+    }
+
     auto module = std::make_unique<Module1>();
     SystemClock clock;
     StdRandom random;
@@ -43,6 +58,11 @@ int main(int argc, char* argv[])
 
     Main window(*module, Main::Services{clock, random, sound, seq, notifier}, AppDir());
     notifier.setParentWindow(&window);
+    QObject::connect(&instance, &SingleInstance::showRequested, &window, [&window] {
+        window.showNormal();
+        window.raise();
+        window.activateWindow();
+    });
     window.show();
     return QApplication::exec();
 }

@@ -231,6 +231,7 @@ void Main::EndGame()
     Timer1->setInterval(0);
     Timer4->setInterval(0);
     Text1->setConversion(false);
+    Text1->setEnabled(true); // after Esc in the countdown too: one title screen
 
     if (!CompletedFlag.isEmpty()) {
         showResult();

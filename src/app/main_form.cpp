@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QGroupBox>
@@ -48,6 +49,7 @@ void setTextColor(QWidget* widget, QColor color)
 QLabel* makeLabel(QWidget* parent, QRect geometry, QColor color, Qt::Alignment alignment, const QFont& font)
 {
     auto* label = new QLabel(parent);
+    label->setTextFormat(Qt::PlainText); // puzzle and record data is never markup
     label->setGeometry(geometry);
     label->setAlignment(alignment & Qt::AlignVertical_Mask ? alignment : alignment | Qt::AlignTop);
     label->setFont(font);
@@ -182,7 +184,6 @@ void Main::createControls()
     Text1->setTextMargins(0, 0, 0, 0);
     KanaIndicator = makeLabel(Picture4, QRect(120, 432, 16, 18), kCaptionGreen, Qt::AlignCenter,
                               windowsFont(kPGothic, 9, true));
-    KanaIndicator->setTextFormat(Qt::PlainText);
     connect(Text1, &AnswerBox::kindChanged, this, &Main::showKanaIndicator);
 
     Command2 = new QPushButton(QStringLiteral("答え"), Picture4);
@@ -318,8 +319,9 @@ double Main::now() const
 
 void Main::ClearBoard()
 {
-    // A burst still running would paint the old board back over the cleared one.
-    Timer3->setInterval(0);
+    // A burst still running would paint the old board back over the cleared
+    // one; its last frame must not stay in the gaps between the tiles either.
+    finishExplosion();
     ::ClearBoard(*Picture4, Picture9);
 }
 
@@ -335,6 +337,13 @@ void Main::DrawWordLetters(int pattern, int word, PictureImage& tile)
 
 void Main::warnAboutRecords(const RecordLoad& load, const QString& file)
 {
+    if (!load.orphan.isEmpty()) {
+        warnLater(QStringLiteral("記録の読み込み"),
+                  QStringLiteral("記録ファイル %1 がありません。以前の記録は %2 に残してあります。\n"
+                                 "新しい記録は %1 に保存されます。")
+                      .arg(file, QDir::toNativeSeparators(load.orphan)));
+        return;
+    }
     if (!load.damaged) {
         return;
     }

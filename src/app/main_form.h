@@ -32,6 +32,10 @@ constexpr int vbKeyEscape = 27;
 
 // The main screen: the play field, the option frames, the buttons, and the
 // state of the game in progress.
+// The title's version line and the font it is printed in.
+QString versionLine();
+QFont versionLineFont();
+
 class Main : public QWidget {
     Q_OBJECT
 public:

@@ -33,20 +33,34 @@ const std::array<TitleRow, 4>& titleRows()
 
 } // namespace
 
+QString versionLine()
+{
+    return QStringLiteral("by zemka   V%1.%2.%3").arg(TAZUMEKI_VERSION_MAJOR).arg(TAZUMEKI_VERSION_MINOR).arg(TAZUMEKI_VERSION_PATCH);
+}
+
+QFont versionLineFont()
+{
+    // The stand-in font is wider than the one the line was laid out for: it
+    // runs a little tighter so the whole line stays inside the window.
+    QFont font = windowsFont(kPGothic, 9);
+    font.setLetterSpacing(QFont::PercentageSpacing, 92);
+    return font;
+}
+
 void Main::ShowTitle()
 {
-    const QFont small = windowsFont(kPGothic, 9);
+    // Printed on cleared pictures: anti-aliased text printed over itself darkens.
+    Picture2->Cls();
     Picture2->setForeColor(Qt::white);
-    Picture2->setPrintFont(small);
+    Picture2->setPrintFont(windowsFont(kPGothic, 9));
     Picture2->setCurrentPos(QPoint(0, 5));
     Picture2->Print(QStringLiteral("ルリテハナ練習用"));
     Picture2->setCurrentPos(QPoint(0, 20));
-    Picture2->Print(QStringLiteral("by zemka   V%1.%2.%3")
-                        .arg(TAZUMEKI_VERSION_MAJOR)
-                        .arg(TAZUMEKI_VERSION_MINOR)
-                        .arg(TAZUMEKI_VERSION_PATCH));
+    Picture2->setPrintFont(versionLineFont());
+    Picture2->Print(versionLine());
     Picture2->Refresh();
 
+    Picture14->Cls();
     Picture14->setForeColor(Qt::white);
     Picture14->setPrintFont(windowsFont(kPGothic, 9, true));
     Picture14->setCurrentPos(QPoint(0, 5));

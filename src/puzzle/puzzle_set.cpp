@@ -23,7 +23,12 @@ QList<int> wordCells(const PuzzleSet& set, int pattern, int slot)
 
 UnpackResult Get_Question(GsxSeq& seq, const QString& appDir, PuzzleSet& set)
 {
-    UnpackResult result = unpackLines(seq, appFile(appDir, QStringLiteral("\\data2.dat")));
+    const QString path = appFile(appDir, QStringLiteral("\\data2.dat"));
+    const QString leftover = appFile(appDir, QStringLiteral("\\word.txt"));
+    if (fileExists(path) && fileExists(leftover)) {
+        deleteFile(leftover); // the text form of an interrupted run, never read
+    }
+    UnpackResult result = unpackLines(seq, path);
     // A damaged file still gives every line read before the damage.
     ReadWordFile(result.lines, set);
     return result;

@@ -112,6 +112,7 @@ QLabel* RecordFrame::addCell(QRect box, QRect label, Qt::Alignment alignment, QC
     frame->setPalette(palette);
     frame->setAutoFillBackground(true);
     auto* text = new QLabel(frame);
+    text->setTextFormat(Qt::PlainText); // names and records are never markup
     text->setGeometry(label);
     text->setAlignment(alignment | Qt::AlignTop);
     text->setFont(windowsFont(kPGothic, 9.75));

@@ -56,6 +56,7 @@ Record::Record(QWidget* owner, const QString& appDir, const PuzzleSet& puzzles, 
     }
 
     auto* note = new QLabel(QStringLiteral("※ 答えを見てクリアした場合，記録はのこりません"), this);
+    note->setTextFormat(Qt::PlainText);
     note->setGeometry(48, 384, 289, 17);
     QPalette palette = note->palette();
     palette.setColor(QPalette::WindowText, Qt::white);

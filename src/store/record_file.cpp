@@ -17,12 +17,31 @@ void removeLeftover(const QString& path, const QString& tempName)
     }
 }
 
+// "<path>.damaged", then "<path>.damaged.2", ...
+QString damagedCopyName(const QString& path, int n)
+{
+    return n == 1 ? path + QStringLiteral(".damaged") : path + QStringLiteral(".damaged.%1").arg(n);
+}
+
 } // namespace
+
+QString newestDamagedCopy(const QString& path)
+{
+    QString newest;
+    for (int n = 1; n < 1000; ++n) {
+        const QString copy = damagedCopyName(path, n);
+        if (!QFileInfo::exists(copy)) {
+            break;
+        }
+        newest = copy;
+    }
+    return newest;
+}
 
 QString keepDamagedCopy(const QString& path)
 {
     for (int n = 1; n < 1000; ++n) {
-        const QString copy = n == 1 ? path + QStringLiteral(".damaged") : path + QStringLiteral(".damaged.%1").arg(n);
+        const QString copy = damagedCopyName(path, n);
         if (!QFileInfo::exists(copy)) {
             return QFile::copy(path, copy) || QFile::rename(path, copy) ? copy : QString();
         }
@@ -38,6 +57,9 @@ RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempN
     RecordLoad load;
     const UnpackResult unpacked = unpackLines(seq, path);
     if (unpacked.status == UnpackResult::Status::Missing) {
+        // Starting from nothing is normal, unless the records were put aside
+        // earlier and could not be written back: the player must know where they are.
+        load.orphan = newestDamagedCopy(path);
         return load;
     }
     load.found = true;

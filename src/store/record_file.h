@@ -13,6 +13,7 @@ struct RecordLoad {
     QString problem;          // why, for the player
     QString keptAs;           // where the damaged file was put aside
     bool saveBlocked = false; // it could be neither put aside nor replaced safely: never save over it
+    QString orphan;           // no file, but an earlier damaged one was put aside here
 };
 
 // Unpacks the file at path and hands its lines to read, which fills the table
@@ -29,3 +30,5 @@ bool saveRecordFile(GsxSeq& seq, const QString& path, const QString& tempName, c
 // Puts a file aside as "<path>.damaged", or "<path>.damaged.2", ... never over
 // an earlier one: a copy when the file can be read, else the file itself moved.
 QString keepDamagedCopy(const QString& path);
+// The newest copy put aside by keepDamagedCopy, or empty.
+QString newestDamagedCopy(const QString& path);

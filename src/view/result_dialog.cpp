@@ -16,6 +16,7 @@ namespace {
 QLabel* label(QWidget* parent, QRect geometry, QColor color, const QFont& font)
 {
     auto* l = new QLabel(parent);
+    l->setTextFormat(Qt::PlainText);
     l->setGeometry(geometry);
     l->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     l->setFont(font);

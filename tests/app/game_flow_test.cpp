@@ -158,6 +158,7 @@ TEST_F(GameFlow, EscEndsTheGameWithoutAResult)
     pressEsc();
     EXPECT_TRUE(main->PlayState.isEmpty());
     EXPECT_FALSE(main->Timer4->running());
+    EXPECT_TRUE(main->Text1->isEnabled()); // the same title screen as after a whole game
 
     startAndCountDown(0);
     answer(QStringLiteral("さくら"));

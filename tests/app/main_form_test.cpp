@@ -77,15 +77,18 @@ TEST_F(MainFormTest, OptionsEnableTheirListsAndKeepTheSelection)
 
 TEST_F(MainFormTest, WithoutPuzzleFileStartUpCompletesQuietly)
 {
+    writeFile("word.txt", "0,1,0,0,0,\"mine\",\"\"\r\n");
     const auto main = makeMain();
     EXPECT_TRUE(module->puzzles.PatternName[0].isEmpty());
     EXPECT_TRUE(notifier.texts.isEmpty());
+    EXPECT_TRUE(fileExists(path("word.txt"))); // not the game's: neither read nor deleted
 }
 
 TEST_F(MainFormTest, LoadsThePuzzleSetAndLeavesNoTextFile)
 {
     ASSERT_TRUE(packLines(seq, {QStringLiteral("2,1,0,0,0,\"どうぶつ\",\"\""), QStringLiteral("2,0,0,0,0,\"いぬ\",\"ワン\"")},
                           path("data2.dat")));
+    writeFile("word.txt", "2,1,0,0,0,\"left over\",\"\"\r\n"); // from an interrupted run
     const auto main = makeMain();
     EXPECT_EQ(module->puzzles.PatternName[2], QStringLiteral("どうぶつ"));
     EXPECT_EQ(module->puzzles.WordAnswer[2][0], QStringLiteral("いぬ"));
@@ -103,4 +106,13 @@ TEST_F(MainFormTest, ADamagedPuzzleFileKeepsWhatItCanAndTellsThePlayerOnce)
     EXPECT_TRUE(module->puzzles.PatternName[3].isEmpty());
     EXPECT_EQ(notifier.texts.size(), 1);
     EXPECT_TRUE(notifier.texts.value(0).contains(QStringLiteral("data2.dat")));
+}
+
+TEST_F(MainFormTest, RecordsPutAsideEarlierAreNamedWhenNoRecordFileIsLeft)
+{
+    writeFile("data1.dat.damaged", "records that could not be written back");
+    const auto main = makeMain();
+    ASSERT_EQ(notifier.texts.size(), 1);
+    EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("data1.dat.damaged")));
+    EXPECT_EQ(readFile("data1.dat.damaged"), QByteArray("records that could not be written back"));
 }

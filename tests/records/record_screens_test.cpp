@@ -118,3 +118,16 @@ TEST_F(RecordScreens, EnterClosesEscDoesNothing)
     QTest::mouseRelease(battles.Picture24, Qt::LeftButton, {}, QPoint(-100, 40));
     EXPECT_FALSE(battles.isVisible());
 }
+
+TEST_F(RecordScreens, NamesAndCaptionsAreNeverMarkup)
+{
+    puzzles->PatternName[0] = QStringLiteral("<b>動物</b>");
+    Record screen(nullptr, QString(), *puzzles, *single);
+    EXPECT_EQ(screen.cells[1][0]->text(), QStringLiteral("<b>動物</b>"));
+    Record2 battles(nullptr, QString(), *puzzles, *battle);
+    for (const QWidget* window : {static_cast<QWidget*>(&screen), static_cast<QWidget*>(&battles)}) {
+        for (const QLabel* label : window->findChildren<QLabel*>()) {
+            EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+        }
+    }
+}

@@ -174,6 +174,14 @@ TEST_F(RecordFiles, AFileThatCannotBeKeptSafelyIsNeverWrittenOver)
     EXPECT_EQ(load.keptAs, path("data3.dat.damaged"));
     EXPECT_EQ(readFile("data3.dat.damaged"), damaged);
     EXPECT_EQ(table->Wins[0][0], 1);
+
+    // The next start finds no file: it starts from zeros, but says where the records are.
+    ASSERT_FALSE(fileExists(path("data3.dat")));
+    auto next = std::make_unique<BattleRecordTable>();
+    const RecordLoad nextLoad = LoadBattleRecords(seq, dir.path(), *next);
+    EXPECT_FALSE(nextLoad.found);
+    EXPECT_EQ(nextLoad.orphan, path("data3.dat.damaged"));
+    EXPECT_FALSE(LoadSingleRecords(seq, dir.path(), *std::make_unique<SingleRecordTable>()).orphan.size());
 }
 
 TEST_F(RecordFiles, AFailedSaveLeavesTheOldFileWhole)
