@@ -43,7 +43,7 @@ QFont versionLineFont()
     // The stand-in font is wider than the one the line was laid out for: it
     // runs a little tighter so the whole line stays inside the window.
     QFont font = windowsFont(kPGothic, 9);
-    font.setLetterSpacing(QFont::PercentageSpacing, 92);
+    font.setLetterSpacing(QFont::PercentageSpacing, 90);
     return font;
 }
 
