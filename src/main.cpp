@@ -30,6 +30,7 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tazumeki"));
     QApplication::setApplicationVersion(QStringLiteral(TAZUMEKI_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAZUMEKI_APP_ID));
     installFontSubstitutions();
     QApplication::setWindowIcon(QIcon(QPixmap::fromImage(art::appIcon())));
 
@@ -41,7 +42,7 @@ int main(int argc, char* argv[])
     GsxSeq seq(keyRandom);
     MessageNotifier notifier;
 
-    Main window(*module, Main::Services{clock, random, sound, seq, notifier}, AppDir());
+    Main window(*module, Main::Services{clock, random, sound, seq, notifier}, gameFolders());
     notifier.setParentWindow(&window);
     window.show();
     return QApplication::exec();

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QGroupBox>
@@ -73,10 +74,11 @@ QGroupBox* makeFrame(QWidget* parent, const QString& caption, QRect geometry)
 
 } // namespace
 
-Main::Main(Module1& module, Services services, const QString& appDir, QWidget* parent)
+Main::Main(Module1& module, Services services, const GameFolders& folders, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      m_module(module), m_services(services), m_appDir(appDir)
+      m_module(module), m_services(services), m_appDir(folders.files), m_recordsDir(folders.records),
+      m_tellRecordsDir(folders.recordsFolderIsNew)
 {
     setWindowTitle(QStringLiteral("Tazumeki"));
     setFixedSize(340, 667);
@@ -270,8 +272,12 @@ void Main::Form_Load()
 {
     m_services.random.seed(static_cast<quint64>(m_services.clock.nowMs()));
 
-    warnAboutRecords(LoadSingleRecords(m_services.seq, m_appDir, m_module.singleRecords), QStringLiteral("data1.dat"));
-    warnAboutRecords(LoadBattleRecords(m_services.seq, m_appDir, m_module.battleRecords), QStringLiteral("data3.dat"));
+    if (m_tellRecordsDir) {
+        warnLater(QStringLiteral("記録の保存先"),
+                  QStringLiteral("記録は %1 に保存します。").arg(QDir::toNativeSeparators(m_recordsDir)));
+    }
+    warnAboutRecords(LoadSingleRecords(m_services.seq, m_recordsDir, m_module.singleRecords), QStringLiteral("data1.dat"));
+    warnAboutRecords(LoadBattleRecords(m_services.seq, m_recordsDir, m_module.battleRecords), QStringLiteral("data3.dat"));
 
     const UnpackResult puzzles = Get_Question(m_services.seq, m_appDir, m_module.puzzles);
     if (!puzzles.ok() && puzzles.status != UnpackResult::Status::Missing) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/files.h"
 #include "view/picture_box.h"
 #include "view/trans_surface.h"
 
@@ -54,7 +55,7 @@ public:
         Notifier& notifier;
     };
 
-    Main(Module1& module, Services services, const QString& appDir, QWidget* parent = nullptr);
+    Main(Module1& module, Services services, const GameFolders& folders, QWidget* parent = nullptr);
     ~Main() override;
 
     // Controls, named as on the screen.
@@ -184,7 +185,9 @@ private:
 
     Module1& m_module;
     Services m_services;
-    QString m_appDir;
+    QString m_appDir;     // the game's own files: data2.dat, image/, sound/
+    QString m_recordsDir; // the player's records
+    bool m_tellRecordsDir = false;
 
     TransSurfaceHandle BoardSurface;
     TransSurfaceHandle StripSurface;

@@ -249,15 +249,30 @@ QImage art::recordBanner()
     return image;
 }
 
-QImage art::appIcon()
+QImage art::appIcon(int size)
 {
-    QImage image = bevelTile(QColor(255, 226, 60)).scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Drawn, not scaled, at every size so that menus and docks get crisp edges.
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    const QColor face(255, 226, 60);
+    const QRectF tile(3, 3, 58, 58);
+    QLinearGradient shade(0, 3, 0, 61);
+    shade.setColorAt(0, face.lighter(118));
+    shade.setColorAt(1, face.darker(112));
+    p.setPen(QPen(face.darker(160), 2));
+    p.setBrush(shade);
+    p.drawRoundedRect(tile, 9, 9);
+    p.setPen(QPen(face.lighter(150), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(tile.adjusted(3, 3, -3, -3), 7, 7);
     QFont font(QStringLiteral("HG創英角ﾎﾟｯﾌﾟ体"));
-    font.setPixelSize(44);
+    font.setPixelSize(40);
     p.setFont(font);
     p.setPen(QColor(0, 0, 255));
-    p.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("た"));
+    p.drawText(tile, Qt::AlignCenter, QStringLiteral("た"));
     return image;
 }

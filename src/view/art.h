@@ -12,8 +12,8 @@ QImage playerTile();          // 39 × 39: yellow
 QImage cpuTile();             // 39 × 39: pink
 QImage explosionStrip();      // 800 × 80: ten frames on black
 QImage resultBackground();    // 280 × 209: frame, cream panel, note sheet, dark plate
-QImage recordBanner();
-QImage appIcon();             // 64 × 64: a yellow letter tile        // 615 × 78: the record screens' banner
+QImage recordBanner();        // 615 × 78: the record screens' banner
+QImage appIcon(int size = 64); // size × size: a yellow letter tile on a clear ground
 
 enum class ButtonState { Init, Over, Down };
 // A 77 × 26 button face with its caption: raised, lit, or pressed in.
