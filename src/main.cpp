@@ -32,7 +32,11 @@ int main(int argc, char* argv[])
     QApplication::setApplicationVersion(QStringLiteral(TAZUMEKI_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TAZUMEKI_APP_ID));
     installFontSubstitutions();
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(art::appIcon())));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addPixmap(QPixmap::fromImage(art::appIcon(size)));
+    }
+    QApplication::setWindowIcon(icon);
 
     auto module = std::make_unique<Module1>();
     SystemClock clock;

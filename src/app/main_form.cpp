@@ -142,12 +142,12 @@ bool Main::eventFilter(QObject* watched, QEvent* event)
 void Main::createControls()
 {
     Picture4 = new PictureBox(this, QRect(0, 0, 342, 543), QColor(0, 66, 140));
-    Picture4->setPicture(art::playFieldBackground());
-    Picture9.setPicture(art::emptyTile());
-    Picture11.setPicture(art::blankTile());
-    Picture10.setPicture(art::playerTile());
-    Picture13.setPicture(art::cpuTile());
-    Picture1.setPicture(art::explosionStrip());
+    Picture4->setPicture(art::playFieldBackground(Picture4->ratio()));
+    Picture9.setPicture(art::emptyTile(Picture9.ratio()));
+    Picture11.setPicture(art::blankTile(Picture11.ratio()));
+    Picture10.setPicture(art::playerTile(Picture10.ratio()));
+    Picture13.setPicture(art::cpuTile(Picture13.ratio()));
+    Picture1.setPicture(art::explosionStrip(Picture1.ratio()));
 
     Frame3 = makeFrame(this, QStringLiteral("モード選択"), QRect(16, 536, 225, 57));
     Option5 = makeOption(Frame3, QStringLiteral("シングル練習"), QRect(16, 16, 97, 17));
@@ -173,10 +173,10 @@ void Main::createControls()
     connect(Option5, &QRadioButton::toggled, this, [this](bool on) { if (on) Option5_Click(); });
     connect(Option6, &QRadioButton::toggled, this, [this](bool on) { if (on) Option6_Click(); });
 
-    Picture5 = new ImageButton(this, QPoint(256, 552), m_appDir, art::button(QStringLiteral("スタート"), art::ButtonState::Init));
-    Picture6 = new ImageButton(this, QPoint(256, 584), m_appDir, art::button(QStringLiteral("記録"), art::ButtonState::Init),
+    Picture5 = new ImageButton(this, QPoint(256, 552), m_appDir, art::button(QStringLiteral("スタート"), art::ButtonState::Init, pictureRatio()));
+    Picture6 = new ImageButton(this, QPoint(256, 584), m_appDir, art::button(QStringLiteral("記録"), art::ButtonState::Init, pictureRatio()),
                                ButtonFace::named(QStringLiteral("record")));
-    Picture7 = new ImageButton(this, QPoint(256, 616), m_appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init),
+    Picture7 = new ImageButton(this, QPoint(256, 616), m_appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init, pictureRatio()),
                                ButtonFace::named(QStringLiteral("close")));
     connect(Picture5, &ImageButton::mouseDown, this, &Main::Picture5_MouseDown);
     connect(Picture5, &ImageButton::mouseMove, this, &Main::Picture5_MouseMove);
@@ -210,8 +210,7 @@ void Main::createControls()
 
     Picture12 = new PictureBox(Picture4, QRect(64, 464, 265, 65), Qt::white);
     {
-        QImage ruled(Picture12->size(), QImage::Format_RGB32);
-        ruled.fill(Qt::white);
+        QImage ruled = ratioImage(Picture12->size(), Picture12->ratio(), Qt::white);
         QPainter painter(&ruled);
         painter.setPen(kQuestionRule);
         painter.drawLine(0, 13, 96, 13);
@@ -317,7 +316,7 @@ void Main::Form_Load()
 
     StripSurface = SetDIB(Picture1.image());
     for (std::size_t i = 0; i < BackSurface.size(); ++i) {
-        BackSurface[i] = CreateDIB(board::kEffectSize, board::kEffectSize);
+        BackSurface[i] = CreateDIB(board::kEffectSize, board::kEffectSize, Picture4->ratio());
         BackDC[i] = &GetTransDC(*BackSurface[i]);
     }
 }

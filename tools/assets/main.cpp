@@ -43,7 +43,9 @@ int main(int argc, char* argv[])
                 continue;
             }
             const QString file = game.filePath(QStringLiteral("image/button_%1_%2.bmp").arg(QLatin1String(face.name), QLatin1String(state)));
-            if (!art::button(face.caption, look).save(file, "BMP")) {
+            // The 77 × 26 file every program of this format reads, and beside it the same face for 2× screens.
+            const QString sharp = QString(file).replace(QStringLiteral(".bmp"), QStringLiteral("@2x.bmp"));
+            if (!art::button(face.caption, look).save(file, "BMP") || !art::button(face.caption, look, 2).save(sharp, "BMP")) {
                 std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(file));
                 return 1;
             }
