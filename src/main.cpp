@@ -11,6 +11,7 @@
 #include "view/art.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QMessageBox>
@@ -32,11 +33,18 @@ int main(int argc, char* argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tazumeki"));
     QApplication::setApplicationVersion(QStringLiteral(TAZUMEKI_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral(TAZUMEKI_APP_ID));
     installFontSubstitutions();
-    QApplication::setWindowIcon(QIcon(QPixmap::fromImage(art::appIcon())));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256}) {
+        icon.addPixmap(QPixmap::fromImage(art::appIcon(size)));
+    }
+    QApplication::setWindowIcon(icon);
 
     // Two copies on one records folder would each overwrite the other's games.
-    SingleInstance instance(AppDir());
+    const GameFolders folders = gameFolders();
+    QDir().mkpath(folders.records); // the lock lives with the records
+    SingleInstance instance(folders.records);
     switch (instance.claim()) {
     case SingleInstance::Claim::Claimed:
         break;
@@ -56,7 +64,7 @@ int main(int argc, char* argv[])
     GsxSeq seq(keyRandom);
     MessageNotifier notifier;
 
-    Main window(*module, Main::Services{clock, random, sound, seq, notifier}, AppDir());
+    Main window(*module, Main::Services{clock, random, sound, seq, notifier}, folders);
     notifier.setParentWindow(&window);
     QObject::connect(&instance, &SingleInstance::showRequested, &window, [&window] {
         window.showNormal();

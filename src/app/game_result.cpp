@@ -61,7 +61,7 @@ void Main::showResult()
                 m_services.sound.playAsync(newRecordSound);
             }
             saveRecords(QStringLiteral("data1.dat"),
-                        [&](QString* error) { return SaveSingleRecords(m_services.seq, m_appDir, t, error); });
+                        [&](QString* error) { return SaveSingleRecords(m_services.seq, m_recordsDir, t, error); });
         }
     } else {
         const int r = qBound(0, Combo2->currentIndex(), BattleRecordTable::kRanks - 1);
@@ -75,7 +75,7 @@ void Main::showResult()
             m_services.sound.playAsync(newRecordSound);
         }
         saveRecords(QStringLiteral("data3.dat"),
-                    [&](QString* error) { return SaveBattleRecords(m_services.seq, m_appDir, t, error); });
+                    [&](QString* error) { return SaveBattleRecords(m_services.seq, m_recordsDir, t, error); });
     }
     dialog.exec();
 }

@@ -75,10 +75,11 @@ QGroupBox* makeFrame(QWidget* parent, const QString& caption, QRect geometry)
 
 } // namespace
 
-Main::Main(Module1& module, Services services, const QString& appDir, QWidget* parent)
+Main::Main(Module1& module, Services services, const GameFolders& folders, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
-      m_module(module), m_services(services), m_appDir(appDir)
+      m_module(module), m_services(services), m_appDir(folders.files), m_recordsDir(folders.records),
+      m_tellRecordsDir(folders.recordsFolderIsNew)
 {
     setWindowTitle(QStringLiteral("Tazumeki"));
     setFixedSize(340, 667);
@@ -128,12 +129,12 @@ bool Main::eventFilter(QObject* watched, QEvent* event)
 void Main::createControls()
 {
     Picture4 = new PictureBox(this, QRect(0, 0, 342, 543), QColor(0, 66, 140));
-    Picture4->setPicture(art::playFieldBackground());
-    Picture9.setPicture(art::emptyTile());
-    Picture11.setPicture(art::blankTile());
-    Picture10.setPicture(art::playerTile());
-    Picture13.setPicture(art::cpuTile());
-    Picture1.setPicture(art::explosionStrip());
+    Picture4->setPicture(art::playFieldBackground(Picture4->ratio()));
+    Picture9.setPicture(art::emptyTile(Picture9.ratio()));
+    Picture11.setPicture(art::blankTile(Picture11.ratio()));
+    Picture10.setPicture(art::playerTile(Picture10.ratio()));
+    Picture13.setPicture(art::cpuTile(Picture13.ratio()));
+    Picture1.setPicture(art::explosionStrip(Picture1.ratio()));
 
     Frame3 = makeFrame(this, QStringLiteral("モード選択"), QRect(16, 536, 225, 57));
     Option5 = makeOption(Frame3, QStringLiteral("シングル練習"), QRect(16, 16, 97, 17));
@@ -159,10 +160,10 @@ void Main::createControls()
     connect(Option5, &QRadioButton::toggled, this, [this](bool on) { if (on) Option5_Click(); });
     connect(Option6, &QRadioButton::toggled, this, [this](bool on) { if (on) Option6_Click(); });
 
-    Picture5 = new ImageButton(this, QPoint(256, 552), m_appDir, art::button(QStringLiteral("スタート"), art::ButtonState::Init));
-    Picture6 = new ImageButton(this, QPoint(256, 584), m_appDir, art::button(QStringLiteral("記録"), art::ButtonState::Init),
+    Picture5 = new ImageButton(this, QPoint(256, 552), m_appDir, art::button(QStringLiteral("スタート"), art::ButtonState::Init, pictureRatio()));
+    Picture6 = new ImageButton(this, QPoint(256, 584), m_appDir, art::button(QStringLiteral("記録"), art::ButtonState::Init, pictureRatio()),
                                ButtonFace::named(QStringLiteral("record")));
-    Picture7 = new ImageButton(this, QPoint(256, 616), m_appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init),
+    Picture7 = new ImageButton(this, QPoint(256, 616), m_appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init, pictureRatio()),
                                ButtonFace::named(QStringLiteral("close")));
     connect(Picture5, &ImageButton::mouseDown, this, &Main::Picture5_MouseDown);
     connect(Picture5, &ImageButton::mouseMove, this, &Main::Picture5_MouseMove);
@@ -199,8 +200,7 @@ void Main::createControls()
 
     Picture12 = new PictureBox(Picture4, QRect(64, 464, 265, 65), Qt::white);
     {
-        QImage ruled(Picture12->size(), QImage::Format_RGB32);
-        ruled.fill(Qt::white);
+        QImage ruled = ratioImage(Picture12->size(), Picture12->ratio(), Qt::white);
         QPainter painter(&ruled);
         painter.setPen(kQuestionRule);
         painter.drawLine(0, 13, 96, 13);
@@ -261,8 +261,12 @@ void Main::Form_Load()
 {
     m_services.random.seed(static_cast<quint64>(m_services.clock.nowMs()));
 
-    warnAboutRecords(LoadSingleRecords(m_services.seq, m_appDir, m_module.singleRecords), QStringLiteral("data1.dat"));
-    warnAboutRecords(LoadBattleRecords(m_services.seq, m_appDir, m_module.battleRecords), QStringLiteral("data3.dat"));
+    if (m_tellRecordsDir) {
+        warnLater(QStringLiteral("記録の保存先"),
+                  QStringLiteral("記録は %1 に保存します。").arg(QDir::toNativeSeparators(m_recordsDir)));
+    }
+    warnAboutRecords(LoadSingleRecords(m_services.seq, m_recordsDir, m_module.singleRecords), QStringLiteral("data1.dat"));
+    warnAboutRecords(LoadBattleRecords(m_services.seq, m_recordsDir, m_module.battleRecords), QStringLiteral("data3.dat"));
 
     const UnpackResult puzzles = Get_Question(m_services.seq, m_appDir, m_module.puzzles);
     if (!puzzles.ok() && puzzles.status != UnpackResult::Status::Missing) {
@@ -302,7 +306,7 @@ void Main::Form_Load()
 
     StripSurface = SetDIB(Picture1.image());
     for (std::size_t i = 0; i < BackSurface.size(); ++i) {
-        BackSurface[i] = CreateDIB(board::kEffectSize, board::kEffectSize);
+        BackSurface[i] = CreateDIB(board::kEffectSize, board::kEffectSize, Picture4->ratio());
         BackDC[i] = &GetTransDC(*BackSurface[i]);
     }
 }

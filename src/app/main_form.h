@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/answer_box.h"
+#include "platform/files.h"
 #include "view/picture_box.h"
 #include "view/trans_surface.h"
 
@@ -47,7 +48,7 @@ public:
         Notifier& notifier;
     };
 
-    Main(Module1& module, Services services, const QString& appDir, QWidget* parent = nullptr);
+    Main(Module1& module, Services services, const GameFolders& folders, QWidget* parent = nullptr);
     ~Main() override;
 
     // Controls, named as on the screen.
@@ -181,7 +182,9 @@ private:
 
     Module1& m_module;
     Services m_services;
-    QString m_appDir;
+    QString m_appDir;     // the game's own files: data2.dat, image/, sound/
+    QString m_recordsDir; // the player's records
+    bool m_tellRecordsDir = false;
 
     TransSurfaceHandle BoardSurface;
     TransSurfaceHandle StripSurface;

@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStandardPaths>
+#include <QTemporaryFile>
 
 #ifdef Q_OS_UNIX
 #include <unistd.h>
@@ -16,6 +18,47 @@
 QString AppDir()
 {
     return QCoreApplication::applicationDirPath();
+}
+
+bool GameFolders::recordsBesideGame() const
+{
+    return QDir::cleanPath(files) == QDir::cleanPath(records);
+}
+
+bool canCreateFilesIn(const QString& dir)
+{
+    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".write-test-XXXXXX")));
+    return probe.open();
+}
+
+GameFolders locateGameFolders(const QString& exeDir, const QString& userDataDir, bool (*canWriteIn)(const QString& dir))
+{
+    const QDir exe(exeDir);
+    const auto away = [&](const QString& files) {
+        return GameFolders{files, QDir::cleanPath(userDataDir), !QFileInfo::exists(userDataDir)};
+    };
+    if (QFileInfo(exe.filePath(QStringLiteral("data2.dat"))).isFile()) {
+        const bool writable = canWriteIn ? canWriteIn(exeDir) : canCreateFilesIn(exeDir);
+        return writable ? GameFolders{QDir::cleanPath(exeDir), QDir::cleanPath(exeDir)} : away(QDir::cleanPath(exeDir));
+    }
+    const QString installed = QDir::cleanPath(exe.filePath(QStringLiteral("../share/tazumeki")));
+    if (QFileInfo(QDir(installed).filePath(QStringLiteral("data2.dat"))).isFile()) {
+        return away(installed);
+    }
+    // No puzzle file anywhere: the game starts empty; an executable's folder
+    // that is not a game folder is no place for records.
+    return away(QDir::cleanPath(exeDir));
+}
+
+GameFolders gameFolders()
+{
+    return locateGameFolders(AppDir(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString recordFile(const QString& recordsDir, const QString& name)
+{
+    QDir().mkpath(recordsDir);
+    return QDir(recordsDir).filePath(name);
 }
 
 QString appFile(const QString& appDir, const QString& relative)

@@ -33,9 +33,9 @@ RecordFrame::RecordFrame(QWidget* owner, const QString& appDir, int pagingX)
     setFont(windowsFont(kPGothic, 9.75));
 
     auto* banner = new PictureBox(this, QRect(0, 0, 615, 77), QColor(11, 164, 255));
-    banner->setPicture(art::recordBanner());
+    banner->setPicture(art::recordBanner(banner->ratio()));
 
-    Picture24 = new ImageButton(this, QPoint(528, 384), appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init),
+    Picture24 = new ImageButton(this, QPoint(528, 384), appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init, pictureRatio()),
                                 ButtonFace::named(QStringLiteral("close")));
     connect(Picture24, &ImageButton::mouseUp, this, [this] {
         Picture24->Pressed.clear();

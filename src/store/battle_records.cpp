@@ -40,16 +40,16 @@ QString ReadBattleText(const QStringList& lines, BattleRecordTable& t)
     return problems.join(QStringLiteral(", "));
 }
 
-RecordLoad LoadBattleRecords(GsxSeq& seq, const QString& appDir, BattleRecordTable& table)
+RecordLoad LoadBattleRecords(GsxSeq& seq, const QString& recordsDir, BattleRecordTable& table)
 {
     table = BattleRecordTable{};
-    return loadRecordFile(seq, appFile(appDir, QStringLiteral("\\data3.dat")), QStringLiteral("user2.txt"),
+    return loadRecordFile(seq, recordFile(recordsDir, QStringLiteral("data3.dat")), QStringLiteral("user2.txt"),
                           [&](const QStringList& lines) { return ReadBattleText(lines, table); },
                           [&] { return WriteBattleText(table); });
 }
 
-bool SaveBattleRecords(GsxSeq& seq, const QString& appDir, const BattleRecordTable& table, QString* error)
+bool SaveBattleRecords(GsxSeq& seq, const QString& recordsDir, const BattleRecordTable& table, QString* error)
 {
-    return saveRecordFile(seq, appFile(appDir, QStringLiteral("\\data3.dat")), QStringLiteral("user2.txt"),
+    return saveRecordFile(seq, recordFile(recordsDir, QStringLiteral("data3.dat")), QStringLiteral("user2.txt"),
                           WriteBattleText(table), error);
 }

@@ -22,5 +22,5 @@ QStringList WriteBattleText(const BattleRecordTable& table);
 QString ReadBattleText(const QStringList& lines, BattleRecordTable& table);
 
 // Clears the table, then fills it from data3.dat when there is one.
-RecordLoad LoadBattleRecords(GsxSeq& seq, const QString& appDir, BattleRecordTable& table);
-bool SaveBattleRecords(GsxSeq& seq, const QString& appDir, const BattleRecordTable& table, QString* error = nullptr);
+RecordLoad LoadBattleRecords(GsxSeq& seq, const QString& recordsDir, BattleRecordTable& table);
+bool SaveBattleRecords(GsxSeq& seq, const QString& recordsDir, const BattleRecordTable& table, QString* error = nullptr);

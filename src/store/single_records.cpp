@@ -64,15 +64,15 @@ QString ReadSingleText(const QStringList& lines, SingleRecordTable& t)
     return problems.join(QStringLiteral(", "));
 }
 
-RecordLoad LoadSingleRecords(GsxSeq& seq, const QString& appDir, SingleRecordTable& table)
+RecordLoad LoadSingleRecords(GsxSeq& seq, const QString& recordsDir, SingleRecordTable& table)
 {
-    return loadRecordFile(seq, appFile(appDir, QStringLiteral("\\data1.dat")), QStringLiteral("user.txt"),
+    return loadRecordFile(seq, recordFile(recordsDir, QStringLiteral("data1.dat")), QStringLiteral("user.txt"),
                           [&](const QStringList& lines) { return ReadSingleText(lines, table); },
                           [&] { return WriteSingleText(table); });
 }
 
-bool SaveSingleRecords(GsxSeq& seq, const QString& appDir, const SingleRecordTable& table, QString* error)
+bool SaveSingleRecords(GsxSeq& seq, const QString& recordsDir, const SingleRecordTable& table, QString* error)
 {
-    return saveRecordFile(seq, appFile(appDir, QStringLiteral("\\data1.dat")), QStringLiteral("user.txt"),
+    return saveRecordFile(seq, recordFile(recordsDir, QStringLiteral("data1.dat")), QStringLiteral("user.txt"),
                           WriteSingleText(table), error);
 }

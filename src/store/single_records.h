@@ -30,5 +30,5 @@ QStringList WriteSingleText(const SingleRecordTable& table);
 // Lines and fields that cannot be read keep their zeros.
 QString ReadSingleText(const QStringList& lines, SingleRecordTable& table);
 
-RecordLoad LoadSingleRecords(GsxSeq& seq, const QString& appDir, SingleRecordTable& table);
-bool SaveSingleRecords(GsxSeq& seq, const QString& appDir, const SingleRecordTable& table, QString* error = nullptr);
+RecordLoad LoadSingleRecords(GsxSeq& seq, const QString& recordsDir, SingleRecordTable& table);
+bool SaveSingleRecords(GsxSeq& seq, const QString& recordsDir, const SingleRecordTable& table, QString* error = nullptr);

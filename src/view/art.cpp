@@ -9,17 +9,18 @@
 
 namespace {
 
-QImage canvas(int width, int height, QColor fill)
+QImage canvas(int width, int height, QColor fill, qreal ratio)
 {
-    QImage image(width, height, QImage::Format_RGB32);
+    QImage image(QSize(width, height) * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
     image.fill(fill);
     return image;
 }
 
 // A raised tile: face colour with a light top-left edge and a dark bottom-right edge.
-QImage bevelTile(QColor face, int height = 39)
+QImage bevelTile(QColor face, qreal ratio, int height = 39)
 {
-    QImage image = canvas(39, height, face);
+    QImage image = canvas(39, height, face, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient shade(0, 0, 0, 39);
@@ -37,9 +38,9 @@ QImage bevelTile(QColor face, int height = 39)
 
 } // namespace
 
-QImage art::playFieldBackground()
+QImage art::playFieldBackground(qreal ratio)
 {
-    QImage image = canvas(342, 544, QColor(0, 140, 214));
+    QImage image = canvas(342, 544, QColor(0, 140, 214), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
 
@@ -77,10 +78,10 @@ QImage art::playFieldBackground()
     return image;
 }
 
-QImage art::emptyTile()
+QImage art::emptyTile(qreal ratio)
 {
     const QColor face(0, 56, 128);
-    QImage image = canvas(39, 39, face);
+    QImage image = canvas(39, 39, face, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(QPen(face.lighter(130), 1));
@@ -97,24 +98,24 @@ QImage art::emptyTile()
     return image;
 }
 
-QImage art::blankTile()
+QImage art::blankTile(qreal ratio)
 {
-    return bevelTile(QColor(150, 210, 255), 40);
+    return bevelTile(QColor(150, 210, 255), ratio, 40);
 }
 
-QImage art::playerTile()
+QImage art::playerTile(qreal ratio)
 {
-    return bevelTile(QColor(255, 226, 60));
+    return bevelTile(QColor(255, 226, 60), ratio);
 }
 
-QImage art::cpuTile()
+QImage art::cpuTile(qreal ratio)
 {
-    return bevelTile(QColor(255, 150, 196));
+    return bevelTile(QColor(255, 150, 196), ratio);
 }
 
-QImage art::explosionStrip()
+QImage art::explosionStrip(qreal ratio)
 {
-    QImage image = canvas(800, 80, Qt::black);
+    QImage image = canvas(800, 80, Qt::black, ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QRandomGenerator sparks(20061111); // the same sparks every run
@@ -151,9 +152,9 @@ QImage art::explosionStrip()
     return image;
 }
 
-QImage art::resultBackground()
+QImage art::resultBackground(qreal ratio)
 {
-    QImage image = canvas(280, 209, QColor(0, 140, 214));
+    QImage image = canvas(280, 209, QColor(0, 140, 214), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     p.setPen(Qt::NoPen);
@@ -190,9 +191,9 @@ QImage art::resultBackground()
     return image;
 }
 
-QImage art::button(const QString& caption, ButtonState state)
+QImage art::button(const QString& caption, ButtonState state, qreal ratio)
 {
-    QImage image = canvas(77, 26, QColor(0, 140, 214));
+    QImage image = canvas(77, 26, QColor(0, 140, 214), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     const bool down = state == ButtonState::Down;
@@ -218,15 +219,15 @@ QImage art::button(const QString& caption, ButtonState state)
     return image;
 }
 
-QImage art::recordBanner()
+QImage art::recordBanner(qreal ratio)
 {
-    QImage image = canvas(615, 78, QColor(11, 164, 255));
+    QImage image = canvas(615, 78, QColor(11, 164, 255), ratio);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
     QLinearGradient sky(0, 0, 0, 78);
     sky.setColorAt(0, QColor(120, 210, 255));
     sky.setColorAt(1, QColor(11, 164, 255));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(QRect(0, 0, 615, 78), sky);
     // A row of little tile characters, each with a face, hopping along.
     const QColor colors[] = {QColor(255, 226, 60), QColor(255, 150, 196), QColor(150, 210, 255), QColor(140, 230, 140)};
     for (int i = 0; i < 12; ++i) {
@@ -249,15 +250,30 @@ QImage art::recordBanner()
     return image;
 }
 
-QImage art::appIcon()
+QImage art::appIcon(int size)
 {
-    QImage image = bevelTile(QColor(255, 226, 60)).scaled(64, 64, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    // Drawn, not scaled, at every size so that menus and docks get crisp edges.
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setRenderHint(QPainter::TextAntialiasing);
+    p.scale(size / 64.0, size / 64.0);
+    const QColor face(255, 226, 60);
+    const QRectF tile(3, 3, 58, 58);
+    QLinearGradient shade(0, 3, 0, 61);
+    shade.setColorAt(0, face.lighter(118));
+    shade.setColorAt(1, face.darker(112));
+    p.setPen(QPen(face.darker(160), 2));
+    p.setBrush(shade);
+    p.drawRoundedRect(tile, 9, 9);
+    p.setPen(QPen(face.lighter(150), 2));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(tile.adjusted(3, 3, -3, -3), 7, 7);
     QFont font(QStringLiteral("HG創英角ﾎﾟｯﾌﾟ体"));
-    font.setPixelSize(44);
+    font.setPixelSize(40);
     p.setFont(font);
     p.setPen(QColor(0, 0, 255));
-    p.drawText(image.rect(), Qt::AlignCenter, QStringLiteral("た"));
+    p.drawText(tile, Qt::AlignCenter, QStringLiteral("た"));
     return image;
 }

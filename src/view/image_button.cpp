@@ -12,8 +12,23 @@ ButtonFace ButtonFace::named(const QString& name, bool hasDown)
             hasDown ? stem + QStringLiteral("_down.bmp") : stem + QStringLiteral("_over.bmp")};
 }
 
+QString highDensityFile(const QString& file)
+{
+    const qsizetype dot = file.lastIndexOf(u'.');
+    return dot > file.lastIndexOf(u'\\') ? file.left(dot) + QStringLiteral("@2x") + file.mid(dot) : file + QStringLiteral("@2x");
+}
+
 void ShowButtonImage(PictureBox& button, const QString& appDir, const QString& file)
 {
+    if (button.ratio() > 1) {
+        // A face drawn for twice the density, when the game has one, over the 1× file scaled up.
+        QImage sharp(appFile(appDir, highDensityFile(file)));
+        if (!sharp.isNull()) {
+            sharp.setDevicePixelRatio(2);
+            button.setPicture(sharp);
+            return;
+        }
+    }
     const QImage image(appFile(appDir, file));
     if (!image.isNull()) {
         button.setPicture(image);

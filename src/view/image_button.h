@@ -14,7 +14,12 @@ struct ButtonFace {
     static ButtonFace named(const QString& name, bool hasDown = true);
 };
 
-// Loads a button face from the game's image folder; the file is read at every
+// "\image\button_ok_init.bmp" -> "\image\button_ok_init@2x.bmp": the same face for
+// a device pixel ratio of 2, twice as wide and high.
+QString highDensityFile(const QString& file);
+
+// Loads a button face from the game's image folder (its 2× file on a
+// high-density screen when there is one); the file is read at every
 // change. A missing or unreadable file leaves the button as it was.
 void ShowButtonImage(PictureBox& button, const QString& appDir, const QString& file);
 

@@ -1,10 +1,27 @@
 #include "view/picture_box.h"
 
 #include <QFontMetrics>
+#include <QGuiApplication>
 #include <QPainter>
+#include <algorithm>
+#include <cmath>
 
-PictureImage::PictureImage(QSize size, QColor backColor)
-    : m_backColor(backColor), m_image(size, QImage::Format_RGB32)
+qreal pictureRatio()
+{
+    const qreal screens = qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
+    return std::clamp(std::ceil(screens - 0.01), 1.0, 4.0);
+}
+
+QImage ratioImage(QSize logical, qreal ratio, QColor fill)
+{
+    QImage image(logical * ratio, QImage::Format_RGB32);
+    image.setDevicePixelRatio(ratio);
+    image.fill(fill);
+    return image;
+}
+
+PictureImage::PictureImage(QSize size, QColor backColor, qreal ratio)
+    : m_backColor(backColor), m_image(ratioImage(size, ratio, backColor))
 {
     Cls();
 }

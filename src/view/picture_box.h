@@ -6,12 +6,20 @@
 #include <QPoint>
 #include <QWidget>
 
+// The device pixel ratio pictures are drawn at: the highest of the screens,
+// rounded up to a whole number so that copies between pictures stay on whole
+// pixels. Positions and sizes everywhere stay in logical pixels.
+qreal pictureRatio();
+
+// An image of a logical size, filled, with its pixels at ratio.
+QImage ratioImage(QSize logical, qreal ratio, QColor fill);
+
 // A picture's persistent image: a bitmap, drawing on top of it, and text
 // printed at a position in a colour and font with a transparent background.
 // Hidden tile pictures are only this; picture boxes on screen add a widget.
 class PictureImage {
 public:
-    PictureImage(QSize size, QColor backColor);
+    PictureImage(QSize size, QColor backColor, qreal ratio = pictureRatio());
     virtual ~PictureImage() = default;
 
     // The bitmap the picture shows under its drawing; also resets the image to it.
@@ -31,6 +39,8 @@ public:
     void Cls();
 
     QColor backColor() const { return m_backColor; }
+    // Image pixels per logical pixel.
+    qreal ratio() const { return m_image.devicePixelRatio(); }
 
 protected:
     virtual void pictureChanged() {}

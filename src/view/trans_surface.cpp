@@ -2,16 +2,17 @@
 
 #include <algorithm>
 
-TransSurface::TransSurface(QSize size) : m_own(size, QImage::Format_RGB32), m_target(&m_own)
+TransSurface::TransSurface(QSize size, qreal ratio) : m_own(size * ratio, QImage::Format_RGB32), m_target(&m_own)
 {
+    m_own.setDevicePixelRatio(ratio);
     m_own.fill(Qt::black);
 }
 
 TransSurface::TransSurface(QImage& target) : m_target(&target) {}
 
-TransSurfaceHandle CreateDIB(int width, int height)
+TransSurfaceHandle CreateDIB(int width, int height, qreal ratio)
 {
-    return std::make_unique<TransSurface>(QSize(width, height));
+    return std::make_unique<TransSurface>(QSize(width, height), ratio);
 }
 
 TransSurfaceHandle SetDIB(QImage& hDC)
@@ -39,9 +40,22 @@ void clippedCopy(QImage& dest, int x, int y, int width, int height, const QImage
     if (dest.format() != QImage::Format_RGB32 && dest.format() != QImage::Format_ARGB32) {
         dest.convertTo(QImage::Format_RGB32);
     }
-    const QImage source = src.format() == QImage::Format_RGB32 || src.format() == QImage::Format_ARGB32
-                              ? src
-                              : src.convertToFormat(QImage::Format_RGB32);
+    const qreal ratio = dest.devicePixelRatio();
+    QImage source = src.format() == QImage::Format_RGB32 || src.format() == QImage::Format_ARGB32
+                        ? src
+                        : src.convertToFormat(QImage::Format_RGB32);
+    if (!qFuzzyCompare(source.devicePixelRatio(), ratio)) {
+        source = source.scaled(QSizeF(source.deviceIndependentSize() * ratio).toSize(), Qt::IgnoreAspectRatio,
+                               Qt::FastTransformation);
+    }
+    // Logical to image pixels; ratios are whole numbers (see pictureRatio).
+    const int r = std::max(1, qRound(ratio));
+    x *= r;
+    y *= r;
+    width *= r;
+    height *= r;
+    srcX *= r;
+    srcY *= r;
     int left = std::max({0, -x, -srcX});
     int top = std::max({0, -y, -srcY});
     const int right = std::min({width, dest.width() - x, source.width() - srcX});

@@ -8,7 +8,7 @@
 // image of a picture (SetDIB), so drawing through it lands in that picture.
 class TransSurface {
 public:
-    explicit TransSurface(QSize size);
+    explicit TransSurface(QSize size, qreal ratio = 1);
     explicit TransSurface(QImage& target);
 
     QImage& dc() { return *m_target; }
@@ -21,10 +21,15 @@ private:
 
 using TransSurfaceHandle = std::unique_ptr<TransSurface>;
 
-TransSurfaceHandle CreateDIB(int width, int height);
+// A black surface of width × height logical pixels, its pixels at ratio.
+TransSurfaceHandle CreateDIB(int width, int height, qreal ratio = 1);
 TransSurfaceHandle SetDIB(QImage& hDC);
 QImage& GetTransDC(TransSurface& surface);
 void ResetDIB(TransSurfaceHandle& surface);
+
+// Both copies take logical pixels and work on the images' own pixels, so a
+// picture drawn at a device pixel ratio of 2 is copied sharp; a source at
+// another ratio than the destination's is scaled to it first.
 
 // Copies the source rectangle to (x, y) and leaves the destination unchanged
 // where the source is black. p1 to p3 are kept for the callers' signature.

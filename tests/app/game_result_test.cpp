@@ -165,3 +165,51 @@ TEST_F(SingleResult, DialogClosesOnEscOnlyAndIsRounded)
     QTest::mouseRelease(dialog.Picture1, Qt::LeftButton, {}, QPoint(-30, -30));
     EXPECT_FALSE(dialog.isVisible());
 }
+
+// An installed game: its files in one folder, the player's records in another
+// that does not exist before the first start.
+class RecordsAway : public SingleResult {
+protected:
+    QString records() const { return path("home/data/Tazumeki"); }
+    GameFolders folders() const override { return {dir.path(), records(), true}; }
+    QByteArray readRecord(const QString& name) const
+    {
+        QFile file(QDir(records()).filePath(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+};
+
+TEST_F(RecordsAway, ThePlayerIsToldWhereOnceAndTheRecordsGoThere)
+{
+    makeMain();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(notifier.texts.size(), 1);
+    EXPECT_TRUE(notifier.texts[0].contains(QDir::toNativeSeparators(records()))) << notifier.texts[0].toStdString();
+
+    play(12'000);
+    EXPECT_EQ(result.message, QStringLiteral("最速記録（問題有）！"));
+    EXPECT_FALSE(fileExists(path("data1.dat")));
+    ASSERT_FALSE(readRecord("data1.dat").isEmpty());
+
+    auto loaded = std::make_unique<SingleRecordTable>();
+    LoadSingleRecords(seq, records(), *loaded);
+    EXPECT_EQ(loaded->BestWithQuestion[1], 12000);
+    // The sounds still come from the game's own folder.
+    EXPECT_TRUE(sound.played.contains(path("sound/NewRecord.WAV")));
+}
+
+TEST_F(RecordsAway, DamagedCopiesStayWithTheRecords)
+{
+    ASSERT_TRUE(QDir().mkpath(records()));
+    QFile damaged(QDir(records()).filePath(QStringLiteral("data3.dat")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write(QByteArray("ABCDEFGHIJKL\x01") + QByteArray(600, 'k'));
+    damaged.close();
+
+    makeMain();
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(readRecord("data3.dat.damaged").isEmpty());
+    EXPECT_FALSE(fileExists(path("data3.dat.damaged")));
+    EXPECT_FALSE(fileExists(path("data3.dat")));
+    EXPECT_TRUE(notifier.texts.join(QString()).contains(QStringLiteral("data3.dat.damaged")));
+}

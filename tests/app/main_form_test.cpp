@@ -26,7 +26,7 @@ protected:
 
     std::unique_ptr<Main> makeMain()
     {
-        auto main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier}, dir.path());
+        auto main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier}, GameFolders{dir.path(), dir.path()});
         QCoreApplication::processEvents();
         return main;
     }

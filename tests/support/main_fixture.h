@@ -70,11 +70,14 @@ protected:
         };
     }
 
+    // The game's files and the records in one folder, as in a portable game folder.
+    virtual GameFolders folders() const { return {dir.path(), dir.path()}; }
+
     void SetUp() override { ASSERT_TRUE(packLines(seq, samplePuzzle(), path("data2.dat"))); }
 
     void makeMain(bool finishTitle = true)
     {
-        main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier}, dir.path());
+        main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier}, folders());
         main->Timer2->setInterval(0); // the test steps the title itself
         QCoreApplication::processEvents();
         if (finishTitle) {

@@ -1,6 +1,7 @@
 #include "platform/cp932.h"
 #include "store/gsx_seq.h"
 #include "store/line_file.h"
+#include "store/single_records.h"
 #include "support/fakes.h"
 #include "support/temp_dir.h"
 
@@ -99,4 +100,36 @@ TEST_F(DataTool, DamagedInputGivesAMessageNotACrash)
     EXPECT_EQ(refused.exitCode, 1);
     EXPECT_TRUE(refused.err.contains(QStringLiteral("U+1F600")));
     EXPECT_EQ(tool({"frobnicate"}).exitCode, 2);
+}
+
+TEST_F(DataTool, RecordsReportsAFolderWithoutChangingIt)
+{
+    StdRandom random(4);
+    GsxSeq seq(random);
+    ASSERT_TRUE(SaveSingleRecords(seq, dir.path(), SingleRecordTable{}));
+    const QByteArray saved = readFile("data1.dat");
+
+    const ToolRun run = tool({"records", dir.path()});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    const QString out = QString::fromUtf8(run.out);
+    EXPECT_TRUE(out.contains(QStringLiteral("records folder: ") + QDir::toNativeSeparators(dir.path()))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("data1.dat: ok, 99 lines"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("data3.dat: none yet"))) << out.toStdString();
+
+    writeFile("data3.dat", QByteArray("ABCDEFGHIJKL\x01") + QByteArray(300, 'k'));
+    const ToolRun damaged = tool({"records", dir.path()});
+    EXPECT_EQ(damaged.exitCode, 1);
+    EXPECT_TRUE(QString::fromUtf8(damaged.out).contains(QStringLiteral("data3.dat: damaged")));
+    // Reading never moves or rewrites a record file.
+    EXPECT_EQ(readFile("data1.dat"), saved);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+
+    // Without a folder it names the player's data folder, as the installed game would.
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), path("xdg"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TAZUMEKI_DATA_TOOL), {QStringLiteral("records")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains(path("xdg/Tazumeki")));
 }

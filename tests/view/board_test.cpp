@@ -53,3 +53,31 @@ TEST(TransSurfaces, BlackIsTransparentAndCopiesClip)
     ResetDIB(back);
     EXPECT_EQ(back, nullptr);
 }
+
+TEST(TransSurfaces, CopiesTakeLogicalPixelsOverImagesAtTwiceTheDensity)
+{
+    QImage boardImage(200, 200, QImage::Format_RGB32); // 100 × 100 logical
+    boardImage.setDevicePixelRatio(2);
+    boardImage.fill(qRgb(10, 20, 30));
+    auto boardSurface = SetDIB(boardImage);
+    auto strip = CreateDIB(80, 80, 2);
+    ASSERT_EQ(GetTransDC(*strip).size(), QSize(160, 160));
+    GetTransDC(*strip).setPixel(11, 10, qRgb(255, 200, 0)); // logical (5.5, 5): half a logical pixel
+    TransBitBlt(*boardSurface, 50, 50, 80, 80, *strip, 0, 0, 0.2, 0, 0);
+    EXPECT_EQ(boardImage.pixel(111, 110), qRgb(255, 200, 0));
+    EXPECT_EQ(boardImage.pixel(110, 110), qRgb(10, 20, 30));
+    EXPECT_EQ(boardImage.pixel(199, 199), qRgb(10, 20, 30));
+
+    auto back = CreateDIB(80, 80, 2);
+    BitBlt(GetTransDC(*back), 0, 0, 80, 80, boardImage, 40, 40);
+    EXPECT_EQ(GetTransDC(*back).pixel(31, 30), qRgb(255, 200, 0));
+    EXPECT_EQ(GetTransDC(*back).pixel(119, 119), qRgb(10, 20, 30));
+    EXPECT_EQ(GetTransDC(*back).pixel(121, 121), qRgb(0, 0, 0)); // beyond the board: untouched
+
+    // A 1× source is scaled to the destination's density, not copied pixel for pixel.
+    QImage plain(10, 10, QImage::Format_RGB32);
+    plain.fill(qRgb(0, 255, 0));
+    BitBlt(boardImage, 0, 0, 10, 10, plain, 0, 0);
+    EXPECT_EQ(boardImage.pixel(19, 19), qRgb(0, 255, 0));
+    EXPECT_EQ(boardImage.pixel(20, 20), qRgb(10, 20, 30));
+}

@@ -1,4 +1,5 @@
-// tazumeki-assets: writes the button images and the sounds into a game folder.
+// tazumeki-assets: writes the button images and the sounds into a game folder,
+// and with a second folder the menu icons in the hicolor theme's layout.
 
 #include "platform/fonts.h"
 #include "synth.h"
@@ -13,8 +14,8 @@ int main(int argc, char* argv[])
     // Only images are drawn: no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2) {
-        std::fputs("usage: tazumeki-assets GAME_FOLDER\n", stderr);
+    if (argc != 2 && argc != 4) {
+        std::fputs("usage: tazumeki-assets GAME_FOLDER [ICON_FOLDER APP_ID]\n", stderr);
         return 2;
     }
     installFontSubstitutions();
@@ -42,7 +43,9 @@ int main(int argc, char* argv[])
                 continue;
             }
             const QString file = game.filePath(QStringLiteral("image/button_%1_%2.bmp").arg(QLatin1String(face.name), QLatin1String(state)));
-            if (!art::button(face.caption, look).save(file, "BMP")) {
+            // The 77 × 26 file every program of this format reads, and beside it the same face for 2× screens.
+            const QString sharp = QString(file).replace(QStringLiteral(".bmp"), QStringLiteral("@2x.bmp"));
+            if (!art::button(face.caption, look).save(file, "BMP") || !art::button(face.caption, look, 2).save(sharp, "BMP")) {
                 std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(file));
                 return 1;
             }
@@ -60,6 +63,17 @@ int main(int argc, char* argv[])
         if (!synth::writeWav(game.filePath(QString::fromLatin1(name)).toStdString(), samples, &error)) {
             std::fprintf(stderr, "tazumeki-assets: cannot write %s: %s\n", name, error.c_str());
             return 1;
+        }
+    }
+    if (argc == 4) {
+        const QDir icons(QString::fromLocal8Bit(argv[2]));
+        for (int size : {48, 64, 128, 256}) {
+            const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+            const QString file = icons.filePath(folder + QStringLiteral("/%1.png").arg(QString::fromLocal8Bit(argv[3])));
+            if (!icons.mkpath(folder) || !art::appIcon(size).save(file, "PNG")) {
+                std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(file));
+                return 1;
+            }
         }
     }
     return 0;

@@ -6,15 +6,20 @@
 #include "puzzle/puzzle_check.h"
 #include "puzzle/puzzle_set.h"
 #include "puzzle/word_file.h"
+#include "store/battle_records.h"
 #include "store/gsx_seq.h"
 #include "store/line_file.h"
+#include "store/single_records.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QStringList>
 #include <cstdio>
+#include <functional>
+#include <memory>
 
 namespace {
 
@@ -24,8 +29,10 @@ const char* kUsage =
     "  tazumeki-data pack TEXT CONTAINER [--utf8]       plain text to a container\n"
     "  tazumeki-data check PUZZLE [--utf8]              report every problem of a puzzle file\n"
     "  tazumeki-data show PUZZLE --json [--utf8]        the puzzle set as JSON\n"
+    "  tazumeki-data records [FOLDER]                   where the records are and whether they read whole\n"
     "Plain text is code page 932 with CR LF line ends; --utf8 reads and writes UTF-8 instead.\n"
-    "A PUZZLE is a container (data2.dat) or its plain word file.\n";
+    "A PUZZLE is a container (data2.dat) or its plain word file.\n"
+    "FOLDER is a records folder; without it, the one the installed game uses.\n";
 
 void printErr(const QString& text)
 {
@@ -235,11 +242,54 @@ int showCommand(GsxSeq& seq, const QStringList& args, bool utf8)
     return 0;
 }
 
+// Reads the record files of a folder without changing anything in it.
+int recordsCommand(GsxSeq& seq, const QStringList& args)
+{
+    if (args.size() > 1) {
+        printErr(QString::fromLatin1(kUsage));
+        return 2;
+    }
+    const QString folder = args.isEmpty() ? gameFolders().records : args[0];
+    std::printf("records folder: %s\n", QDir::toNativeSeparators(folder).toUtf8().constData());
+    struct Kind {
+        QString file;
+        std::function<QString(const QStringList&)> read;
+    };
+    const Kind kinds[] = {
+        {QStringLiteral("data1.dat"),
+         [](const QStringList& lines) {
+             auto table = std::make_unique<SingleRecordTable>();
+             return ReadSingleText(lines, *table);
+         }},
+        {QStringLiteral("data3.dat"),
+         [](const QStringList& lines) {
+             auto table = std::make_unique<BattleRecordTable>();
+             return ReadBattleText(lines, *table);
+         }},
+    };
+    int damaged = 0;
+    for (const Kind& kind : kinds) {
+        const UnpackResult unpacked = unpackLines(seq, QDir(folder).filePath(kind.file));
+        QString state;
+        if (unpacked.status == UnpackResult::Status::Missing) {
+            state = QStringLiteral("none yet");
+        } else {
+            const QString problem = unpacked.ok() ? kind.read(unpacked.lines) : unpacked.error;
+            state = problem.isEmpty() ? QStringLiteral("ok, %1 lines").arg(unpacked.lines.size()) : QStringLiteral("damaged: ") + problem;
+            damaged += problem.isEmpty() ? 0 : 1;
+        }
+        std::printf("%s: %s\n", kind.file.toUtf8().constData(), state.toUtf8().constData());
+    }
+    return damaged > 0 ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
 {
     QCoreApplication app(argc, argv);
+    // The same name as the game's, so both find the same data folder.
+    QCoreApplication::setApplicationName(QStringLiteral("Tazumeki"));
     QStringList args = QCoreApplication::arguments().mid(1);
     const bool utf8 = args.removeAll(QStringLiteral("--utf8")) > 0;
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
@@ -258,6 +308,9 @@ int main(int argc, char* argv[])
     }
     if (command == QStringLiteral("check")) {
         return checkCommand(seq, args, utf8);
+    }
+    if (command == QStringLiteral("records")) {
+        return recordsCommand(seq, args);
     }
     if (command == QStringLiteral("show") && json) {
         return showCommand(seq, args, utf8);
