@@ -64,7 +64,6 @@ double dice(const std::vector<std::uint64_t>& first, const std::vector<std::uint
     return 2.0 * static_cast<double>(common) / static_cast<double>(first.size() + second.size());
 }
 
-
 // One clue gives the other entry away.
 bool holdsAnswerOf(const BankEntry& clueOwner, const BankEntry& other)
 {

@@ -270,7 +270,6 @@ struct Occurrence {
 
 // A theme as the filler uses it: which entries it covers.
 struct ThemeTarget {
-    int theme = 0; // index into the theme list
     std::vector<bool> covers; // per bank entry
     std::vector<int> members; // entries it covers
 };
@@ -428,12 +427,11 @@ private:
     std::vector<std::vector<int>> clashes_;
 };
 
-ThemeTarget targetFor(const Bank& bank, const std::vector<Theme>& themes, int index)
+ThemeTarget targetFor(const Bank& bank, const Theme& theme)
 {
     ThemeTarget target;
-    target.theme = index;
     target.covers.assign(bank.entries.size(), false);
-    const std::vector<std::string>& tags = themes[index].tags;
+    const std::vector<std::string>& tags = theme.tags;
     for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
         if (std::find(tags.begin(), tags.end(), bank.entries[e].tag) != tags.end()) {
             target.covers[e] = true;
@@ -585,8 +583,8 @@ std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options
         throw std::runtime_error("no theme has a title that fits the name cell");
     }
     std::vector<ThemeTarget> targets;
-    for (int t = 0; t < static_cast<int>(themes.size()); ++t) {
-        targets.push_back(targetFor(bank, themes, t));
+    for (const Theme& theme : themes) {
+        targets.push_back(targetFor(bank, theme));
     }
     Filler filler(bank, options.seed);
     std::vector<Pattern> patterns;
