@@ -84,6 +84,11 @@ bool isKana(char32_t c)
         || (c >= 0x30FC && c <= 0x30FE);
 }
 
+bool isKatakanaWord(std::u32string_view answer)
+{
+    return std::all_of(answer.begin(), answer.end(), [](char32_t c) { return c >= 0x30A1 && c <= 0x30FE; });
+}
+
 std::size_t codePoints(std::string_view text)
 {
     std::size_t count = 0;
@@ -635,24 +640,38 @@ std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options
         patterns.push_back(std::move(pattern));
     }
 
-    // The title board shows fixed glyphs; its slots only need answers of the right lengths.
+    // The title board shows fixed glyphs; its slots only need answers of the
+    // right lengths, all in one script like every grid: katakana, as the
+    // glyphs are, when the bank has them.
     Pattern title;
     title.name = "タイトル";
     static constexpr std::array<std::pair<int, int>, 4> kTitleSlots{{{0, 7}, {15, 6}, {30, 5}, {45, 4}}};
-    for (const auto& [cell, length] : kTitleSlots) {
-        int chosen = -1;
-        for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
-            if (static_cast<int>(bank.entries[e].answer.size()) == length
-                && (chosen < 0 || filler.uses()[e] < filler.uses()[chosen])) {
-                chosen = e;
+    for (const bool katakana : {true, false}) {
+        std::vector<WordSlot> words;
+        for (const auto& [cell, length] : kTitleSlots) {
+            int chosen = -1;
+            for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
+                const BankEntry& entry = bank.entries[e];
+                if (static_cast<int>(entry.answer.size()) == length && isKatakanaWord(entry.answer) == katakana
+                    && filler.uses()[e] < kMaxUses && (chosen < 0 || filler.uses()[e] < filler.uses()[chosen])) {
+                    chosen = e;
+                }
+            }
+            if (chosen >= 0) {
+                words.push_back({chosen, cell, false});
             }
         }
-        if (chosen < 0 || filler.uses()[chosen] >= kMaxUses) {
-            throw std::runtime_error("the title pattern needs an answer of " + std::to_string(length)
-                                     + " characters that is not used " + std::to_string(kMaxUses) + " times");
+        if (words.size() == kTitleSlots.size()) {
+            title.words = words;
+            break;
         }
-        ++filler.uses()[chosen];
-        title.words.push_back({chosen, cell, false});
+    }
+    if (title.words.empty()) {
+        throw std::runtime_error("the title pattern needs answers of 7, 6, 5 and 4 characters in one script, "
+                                 "each used fewer than " + std::to_string(kMaxUses) + " times");
+    }
+    for (const WordSlot& w : title.words) {
+        ++filler.uses()[w.entry];
     }
     patterns.push_back(std::move(title));
     return patterns;
