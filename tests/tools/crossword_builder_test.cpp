@@ -1,4 +1,6 @@
+#include "clue_rules.h"
 #include "crossword.h"
+#include "themes.h"
 
 #include <gtest/gtest.h>
 
@@ -12,15 +14,20 @@
 namespace {
 
 // A bank of made-up answers over few letters, so that crossings are plentiful;
-// every fifth answer is katakana and may only cross other katakana.
+// every fifth answer is katakana and may only cross other katakana. Questions
+// are strings of kanji, unlike each other; every seventh one holds the answer
+// before it, so that the two clash and must never share a grid.
 std::string syntheticBank(int count)
 {
     const std::u32string hiragana = U"あいうかきくさしたとなのん";
     const std::u32string katakana = U"アイカキサシタトンー";
+    const std::u32string kanji = U"山川木林森空雲雨雪風火水土石金銀月星海島田畑村町駅橋門道寺塔城池谷岩花草竹";
     const char* tags[] = {"動物", "食べ物", "地理", "スポーツ", "乗り物"};
-    std::string text = "さくら\t春に咲く花\t植物\r\nちょっと\t少し\t言葉\r\nコーヒー\t苦い飲み物、黒い\t食べ物\r\n";
+    std::string text = "さくら\t春に咲く花\t植物\t桜\r\nちょっと\t少し\t言葉\tちょっと\r\n"
+                       "コーヒー\t苦い飲み物、黒い\t食べ物\tコーヒー\r\n";
     std::set<std::u32string> seen{U"さくら", U"ちょっと", U"コーヒー"};
     std::mt19937 rng(7);
+    std::u32string previous;
     for (int made = 0; made < count;) {
         const std::u32string& letters = made % 5 == 0 ? katakana : hiragana;
         std::u32string word;
@@ -28,8 +35,16 @@ std::string syntheticBank(int count)
         while (word.size() < length) {
             word.push_back(letters[drawBelow(rng, static_cast<std::uint32_t>(letters.size()))]);
         }
-        if (seen.insert(word).second) {
-            text += encodeUtf8(word) + "\t問い" + std::to_string(made) + ",その答え\t" + tags[made % 5] + "\n";
+        std::u32string question;
+        while (question.size() < 10) {
+            question.push_back(kanji[drawBelow(rng, static_cast<std::uint32_t>(kanji.size()))]);
+        }
+        if (made % 7 == 0 && !previous.empty()) {
+            question += U"、" + previous;
+        }
+        if (foldKana(question).find(foldKana(word)) == std::u32string::npos && seen.insert(word).second) {
+            text += encodeUtf8(word) + "\t" + encodeUtf8(question) + "\t" + tags[made % 5] + "\t" + encodeUtf8(word) + "\n";
+            previous = word;
             ++made;
         }
     }
@@ -194,10 +209,10 @@ std::string joined(const std::vector<std::string>& lines)
 }
 
 // Builds with a seed and checks every rule of the written file.
-void checkBuiltSet(const Bank& bank, std::uint32_t seed)
+void checkBuiltSet(const Bank& bank, std::uint32_t seed, const std::vector<Theme>& themes = {})
 {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    const std::vector<Pattern> built = buildPatterns(bank, {seed, 20});
+    const std::vector<Pattern> built = buildPatterns(bank, {seed, 20, themes});
     const std::string file = formatWordFile(bank, built);
     const std::map<int, FilePattern> patterns = readWordFile(file);
     ASSERT_EQ(patterns.size(), 100u);
@@ -210,6 +225,7 @@ void checkBuiltSet(const Bank& bank, std::uint32_t seed)
     std::map<std::u32string, int> uses;
     std::set<std::string> names;
     int totalWords = 0;
+    int numbered = 0;
     for (const auto& [number, filePattern] : patterns) {
         const FilePattern& pattern = filePattern;
         for (const FileWord& w : pattern.words) {
@@ -223,17 +239,40 @@ void checkBuiltSet(const Bank& bank, std::uint32_t seed)
         }
         EXPECT_EQ(joined(boardProblems(pattern)), "") << "pattern " << number;
         totalWords += static_cast<int>(pattern.words.size());
-        // The name is the theme: it starts with the tag of one of the words.
-        EXPECT_TRUE(std::any_of(pattern.words.begin(), pattern.words.end(), [&](const FileWord& w) {
-            return pattern.name.rfind(entryOf[w.answer]->tag, 0) == 0;
-        })) << pattern.name;
-        // It never gives away an answer of its own pattern.
+        // The name stands for a theme that covers at least half of the words.
+        const Pattern& made = built[number];
+        int covered = 0;
         for (const FileWord& w : pattern.words) {
-            EXPECT_EQ(pattern.name.find(encodeUtf8(w.answer)), std::string::npos) << pattern.name;
+            const std::string& tag = entryOf[w.answer]->tag;
+            covered += std::find(made.nameTags.begin(), made.nameTags.end(), tag) != made.nameTags.end();
+        }
+        EXPECT_GE(2 * covered, static_cast<int>(pattern.words.size())) << pattern.name;
+        std::u32string name;
+        decodeUtf8(pattern.name, name);
+        EXPECT_LE(static_cast<int>(name.size()), kNameFits) << pattern.name;
+        if (themes.empty()) {
+            // Only tags name patterns; once a tag has named one, it goes on with a number (乗り物2).
+            ASSERT_EQ(made.nameTags.size(), 1u);
+            EXPECT_EQ(pattern.name.rfind(made.nameTags.front(), 0), 0u) << pattern.name;
+            numbered += pattern.name != made.nameTags.front();
+        }
+        for (const FileWord& w : pattern.words) {
+            // It never gives away an answer of its own pattern, in either script.
+            EXPECT_EQ(foldKana(name).find(foldKana(w.answer)), std::u32string::npos) << pattern.name;
+            // No clue gives away another answer of the grid or copies its clue.
+            for (const FileWord& other : pattern.words) {
+                if (&other != &w) {
+                    EXPECT_FALSE(entriesClash(*entryOf[w.answer], *entryOf[other.answer]))
+                        << encodeUtf8(w.answer) << " / " << encodeUtf8(other.answer) << " in pattern " << number;
+                }
+            }
         }
     }
     for (const auto& [answer, count] : uses) {
         EXPECT_LE(count, kMaxUses) << encodeUtf8(answer);
+    }
+    if (themes.empty()) {
+        EXPECT_GT(numbered, 0); // seven tags cannot name ninety-nine patterns alone
     }
     EXPECT_GE(totalWords, 10 * kPlayedPatterns);
 
@@ -245,11 +284,24 @@ void checkBuiltSet(const Bank& bank, std::uint32_t seed)
         EXPECT_EQ(title.words[w].cell, w * 15);
         EXPECT_EQ(title.words[w].direction, 0);
         EXPECT_EQ(title.words[w].answer.size(), 7u - w);
+        // One script, katakana like the title glyphs: the bank has katakana of every length.
+        EXPECT_NE(title.words[w].answer, foldKana(title.words[w].answer)) << encodeUtf8(title.words[w].answer);
     }
 
     const BuildStats stats = computeStats(bank, built);
     EXPECT_EQ(stats.patterns, kPlayedPatterns);
     EXPECT_NEAR(stats.meanWords, totalWords / 99.0, 1e-9);
+    EXPECT_GE(stats.minNameCoverage, 0.5);
+    EXPECT_GE(stats.meanNameCoverage, stats.minNameCoverage);
+}
+
+int clashingPairs(const Bank& bank)
+{
+    int pairs = 0;
+    for (const std::vector<int>& clashes : clashLists(bank)) {
+        pairs += static_cast<int>(clashes.size());
+    }
+    return pairs / 2;
 }
 
 } // namespace
@@ -257,40 +309,48 @@ void checkBuiltSet(const Bank& bank, std::uint32_t seed)
 TEST(CrosswordBuilder, EverySetKeepsTheRules)
 {
     const Bank bank = loadBank(syntheticBank(600));
+    // The planted clashes are there to be avoided.
+    ASSERT_GE(clashingPairs(bank), 80);
     for (const std::uint32_t seed : {1u, 2u, 20240601u}) {
         checkBuiltSet(bank, seed);
     }
+    // Themes of two tags name patterns too, each name once.
+    std::vector<Theme> themes;
+    const std::string listed = "乗り物と地理\t乗り物\t地理\n食と運動\t食べ物\tスポーツ\n";
+    ASSERT_EQ(joined(parseThemes(listed, bank, themes)), "");
+    checkBuiltSet(bank, 3, themes);
 }
 
 TEST(CrosswordBuilder, SameSeedGivesTheSameFile)
 {
     const Bank bank = loadBank(syntheticBank(600));
-    const std::string first = formatWordFile(bank, buildPatterns(bank, {5, 8}));
-    EXPECT_EQ(formatWordFile(bank, buildPatterns(bank, {5, 8})), first);
-    EXPECT_NE(formatWordFile(bank, buildPatterns(bank, {6, 8})), first);
+    const std::string first = formatWordFile(bank, buildPatterns(bank, {5, 8, {}}));
+    EXPECT_EQ(formatWordFile(bank, buildPatterns(bank, {5, 8, {}})), first);
+    EXPECT_NE(formatWordFile(bank, buildPatterns(bank, {6, 8, {}})), first);
 }
 
 TEST(CrosswordBuilder, RefusesBanksThatCannotFillAPattern)
 {
     // Nothing shares a letter, so no word can cross the first.
-    const Bank disjoint = loadBank("あい\tq\tt\nうえ\tq\tt\nおか\tq\tt\nきく\tq\tt\nけこ\tq\tt\nさし\tq\tt\n"
-                                   "すせそたちつて\tq\tt\nなにぬねのは\tq\tt\nひふへほま\tq\tt\nみむめも\tq\tt\n");
-    EXPECT_THROW(buildPatterns(disjoint, {1, 5}), std::runtime_error);
+    const Bank disjoint = loadBank("あい\tq\tt\tあい\nうえ\tr\tt\tうえ\nおか\ts\tt\tおか\nきく\tu\tt\tきく\n"
+                                   "けこ\tv\tt\tけこ\nさし\tw\tt\tさし\nすせそたちつて\tx\tt\tすせそたちつて\n"
+                                   "なにぬねのは\ty\tt\tなにぬねのは\nひふへほま\tz\tt\tひふへほま\nみむめも\tq\tt\tみむめも\n");
+    EXPECT_THROW(buildPatterns(disjoint, {1, 5, {}}), std::runtime_error);
 
     // Plenty of crossings but no seven-letter answer for the title.
     Bank noLongWords = loadBank(syntheticBank(600));
     std::erase_if(noLongWords.entries, [](const BankEntry& e) { return e.answer.size() == 7; });
-    EXPECT_THROW(buildPatterns(noLongWords, {1, 5}), std::runtime_error);
+    EXPECT_THROW(buildPatterns(noLongWords, {1, 5, {}}), std::runtime_error);
 }
 
 TEST(CrosswordBank, ReadsEntriesAsCodePoints)
 {
     Bank bank;
     const std::string text = "\xEF\xBB\xBF"
-                             "ちょっと\t少し、わずか\t言葉\r\n"
+                             "ちょっと\t少し、わずか\t言葉\tちょっと\r\n"
                              "\r\n"
-                             "コーヒー\t苦い飲み物\t食べ物\r\n"
-                             "ラーメンやさん\tq\tt";
+                             "コーヒー\t苦い飲み物\t食べ物\tコーヒー\r\n"
+                             "ラーメンやさん\tq\tt\tラーメン屋さん";
     ASSERT_EQ(joined(parseBank(text, bank)), "");
     ASSERT_EQ(bank.entries.size(), 3u);
     EXPECT_EQ(bank.entries[0].answer, U"ちょっと");
@@ -298,22 +358,24 @@ TEST(CrosswordBank, ReadsEntriesAsCodePoints)
     EXPECT_EQ(bank.entries[1].answer.size(), 4u);
     EXPECT_EQ(bank.entries[1].tag, "食べ物");
     EXPECT_EQ(bank.entries[1].line, 3);
+    EXPECT_EQ(bank.entries[1].kana, U"こーひー");
     EXPECT_EQ(bank.entries[2].answer.size(), 7u);
     EXPECT_EQ(bank.entries[2].answerText, "ラーメンやさん");
+    EXPECT_EQ(bank.entries[2].written, U"ラーメン屋さん");
 }
 
 TEST(CrosswordBank, ReportsEveryBadLineAndDuplicate)
 {
     Bank bank;
-    const std::string text = "ねこ\tにゃあと鳴く\t動物\n"       // 1
-                             "いぬ\tわんと鳴く\n"              // 2: two fields
-                             "ね\t短すぎる\t動物\n"            // 3
-                             "ねこじゃらしぐさ\t長すぎる\t植物\n" // 4: eight letters
-                             "うし\t\"も\"う\t動物\n"          // 5: quote
-                             "ねこ\tもう一度\t動物\n"          // 6
-                             "cat\t英語\t動物\n"               // 7: not kana
-                             "とり\ta\xFF\t動物\n"             // 8: bad UTF-8
-                             "ねこ\t三度目\t動物\n";           // 9
+    const std::string text = "ねこ\tにゃあと鳴く\t動物\t猫\n"       // 1
+                             "いぬ\tわんと鳴く\t動物\n"              // 2: three fields
+                             "ね\t短すぎる\t動物\t根\n"            // 3
+                             "ねこじゃらしぐさ\t長すぎる\t植物\tねこじゃらし草\n" // 4: eight letters
+                             "うし\t\"も\"う\t動物\t牛\n"          // 5: quote
+                             "ねこ\tもう一度\t動物\t猫\n"          // 6
+                             "cat\t英語\t動物\tcat\n"               // 7: not kana
+                             "とり\ta\xFF\t動物\t鳥\n"             // 8: bad UTF-8
+                             "ねこ\t三度目\t動物\t猫\n";           // 9
     const std::string errors = joined(parseBank(text, bank));
     for (const char* expected : {"line 2:", "line 3:", "line 4:", "line 5:", "line 7:", "line 8:",
                                  "duplicated answer \"ねこ\" on lines 1 6 9"}) {
@@ -338,4 +400,127 @@ TEST(CrosswordBuilder, BoundedDrawIsPortableAndCoversItsRange)
     for (const int count : seen) {
         EXPECT_NEAR(count, 1000, 120);
     }
+}
+
+namespace {
+
+// One bank entry from one bank line, which must be fair on its own.
+BankEntry entryOf(const std::string& line)
+{
+    const Bank bank = loadBank(line);
+    return bank.entries.empty() ? BankEntry{} : bank.entries.front();
+}
+
+} // namespace
+
+TEST(CrosswordBank, RefusesQuestionsThatGiveTheirAnswerAway)
+{
+    struct Case {
+        const char* line;
+        const char* problem; // empty: the entry is fair
+    };
+    const Case cases[] = {
+        {"たたみ\tい草で作る和室の床材\t家\t畳", ""},
+        {"ねこ\t「○○に小判」\t動物\t猫", ""},
+        {"ねこ\t「ネコに小判」\t動物\t猫", "holds its own answer"},         // the other kana script
+        {"コーヒー\t苦いこーひー豆\t食べ物\tコーヒー", "holds its own answer"},
+        {"ちかてつ\t地下鉄に乗る\t乗り物\t地下鉄", "holds the written form"},
+        {"ちかてつ\t都会の地下を走る電車\t乗り物\t地下鉄", "holds \"地下\" from the written form"},
+        {"えんぴつ\t芯が黒鉛の筆記用具\t学校\t鉛筆", "holds \"鉛筆\" from the written form"},
+        {"いぶくろ\t食べた物をためる袋\t体\t胃袋", "holds \"袋\""},
+        {"ねこ\t「○○に小判」。\t動物\t猫", "ends with 「。」"},
+        {"テニス\t「ラブ」は0点のこと\tスポーツ\tテニス", "half-width digit"},
+        {"テニス\t「ラブ」は０点のこと\tスポーツ\tテニス", ""}, // full-width is fine
+        {"いぬ\t「○○も歩けば棒に当たる」\t動物\t", "empty question, tag or written form"},
+    };
+    for (const Case& c : cases) {
+        Bank bank;
+        const std::string errors = joined(parseBank(c.line, bank));
+        if (*c.problem == '\0') {
+            EXPECT_EQ(errors, "") << c.line;
+            EXPECT_EQ(bank.entries.size(), 1u) << c.line;
+        } else {
+            EXPECT_NE(errors.find(c.problem), std::string::npos) << c.line << "\n" << errors;
+            EXPECT_NE(errors.find("line 1: "), std::string::npos) << errors;
+            EXPECT_TRUE(bank.entries.empty()) << c.line;
+        }
+    }
+}
+
+TEST(CrosswordClues, EntriesClashWhenOneQuestionHoldsTheOtherAnswer)
+{
+    const BankEntry oden = entryOf("おでん\tだいこんやちくわを煮込む冬の味\t料理\tおでん");
+    const BankEntry karashi = entryOf("からし\tおでんに添える、黄色くて辛い薬味\t料理\tからし");
+    const BankEntry gohan = entryOf("ごはん\t炊いたお米。「朝○○」\t食べ物\tご飯");
+    const BankEntry kome = entryOf("こめ\t田んぼで育つ日本人の主食\t食べ物\t米");
+    const BankEntry cat = entryOf("ネコ\tにゃあと鳴く\t動物\t猫");
+    const BankEntry kotatsu = entryOf("こたつ\t冬はねこが丸くなる所\t家\tこたつ");
+    const BankEntry tai = entryOf("たい\t祝いの席の赤い魚\t魚\t鯛");
+    const BankEntry sun = entryOf("たいよう\t昼間の空で輝く恒星\t自然\t太陽");
+    EXPECT_TRUE(entriesClash(oden, karashi));   // kana
+    EXPECT_TRUE(entriesClash(karashi, oden));   // either order
+    EXPECT_TRUE(entriesClash(kome, gohan));     // written form 米 in 炊いたお米
+    EXPECT_TRUE(entriesClash(cat, kotatsu));    // katakana answer, hiragana clue
+    EXPECT_FALSE(entriesClash(oden, kome));
+    EXPECT_FALSE(entriesClash(tai, sun)); // a two-letter answer inside another is chance, not a copy
+}
+
+TEST(CrosswordClues, NearCopiesAndNestedAnswersClash)
+{
+    const BankEntry sugar = entryOf("さとう\t料理の「さしすせそ」の「さ」\t料理\t砂糖");
+    const BankEntry salt = entryOf("しお\t料理の「さしすせそ」の「し」\t料理\t塩");
+    const BankEntry brother = entryOf("あに\t年上の男のきょうだい\t家\t兄");
+    const BankEntry sister = entryOf("あね\t年上の女のきょうだい\t家\t姉");
+    const BankEntry melon = entryOf("メロン\t網目模様の皮をもつ高級な果物\t果物\tメロン");
+    const BankEntry muskMelon = entryOf("マスクメロン\t温室育ちの贈答用の実\t果物\tマスクメロン");
+    const BankEntry curry = entryOf("カレー\tインド発祥とされる、スパイスの料理\t料理\tカレー");
+    const BankEntry curryRice = entryOf("カレーライス\t給食で大人気。ルーを白いごはんに\t料理\tカレーライス");
+    const BankEntry bread = entryOf("パン\t小麦粉をこねて焼いたもの\t食べ物\tパン");
+
+    EXPECT_DOUBLE_EQ(clueSimilarity(sugar, salt), clueSimilarity(salt, sugar));
+    EXPECT_GE(clueSimilarity(sugar, salt), kNearCopy);
+    EXPECT_GE(clueSimilarity(brother, sister), kNearCopy);
+    EXPECT_LT(clueSimilarity(melon, bread), 0.2);
+    EXPECT_DOUBLE_EQ(clueSimilarity(melon, melon), 1.0);
+    EXPECT_TRUE(entriesClash(sugar, salt));
+    EXPECT_TRUE(entriesClash(brother, sister));
+    EXPECT_TRUE(entriesClash(melon, muskMelon));
+    EXPECT_TRUE(entriesClash(curry, curryRice));
+    EXPECT_FALSE(entriesClash(melon, bread));
+    EXPECT_FALSE(entriesClash(curry, sister));
+
+    Bank bank;
+    bank.entries = {sugar, bread, salt, melon, muskMelon};
+    const std::vector<std::vector<int>> clashes = clashLists(bank);
+    EXPECT_EQ(clashes[0], std::vector<int>{2});
+    EXPECT_TRUE(clashes[1].empty());
+    EXPECT_EQ(clashes[4], std::vector<int>{3});
+}
+
+TEST(CrosswordThemes, ReadsTitlesAndReportsEveryBadLine)
+{
+    const Bank bank = loadBank("ねこ\tにゃあと鳴く\t動物\t猫\nさば\t青魚の一つ\t魚\tさば\nたい\t祝いの赤い魚\t魚\t鯛\n");
+    std::vector<Theme> themes;
+    const std::string good = "\xEF\xBB\xBF# 名前\tタグ\r\n生き物\t動物\t魚\r\n\r\n水の中\t魚\r\n";
+    ASSERT_EQ(joined(parseThemes(good, bank, themes)), "");
+    ASSERT_EQ(themes.size(), 2u);
+    EXPECT_EQ(themes[0].title, "生き物");
+    EXPECT_EQ(themes[0].tags, (std::vector<std::string>{"動物", "魚"}));
+
+    const std::string bad = "生き物\t動物\n"       // 1
+                            "ひとりぼっち\n"       // 2: no tag
+                            "とても長い名前です\t魚\n" // 3: wider than the name cell
+                            "生き物\t魚\n"           // 4: twice
+                            "空\t天気\n";            // 5: no entry has the tag
+    const std::string errors = joined(parseThemes(bad, bank, themes));
+    for (const char* expected : {"line 2:", "line 3:", "line 4:", "line 5:"}) {
+        EXPECT_NE(errors.find(expected), std::string::npos) << expected << " missing from\n" << errors;
+    }
+    EXPECT_EQ(errors.find("line 1:"), std::string::npos) << errors;
+
+    // Each tag is a theme besides, unless a listed title already reads the same.
+    const std::vector<Theme> all = withTagThemes(bank, {{"魚", {"魚", "動物"}}});
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].tags.size(), 2u);
+    EXPECT_EQ(all[1].title, "動物");
 }

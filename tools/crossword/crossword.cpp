@@ -1,5 +1,7 @@
 #include "crossword.h"
 
+#include "clue_rules.h"
+
 #include <algorithm>
 #include <array>
 #include <map>
@@ -82,6 +84,11 @@ bool isKana(char32_t c)
         || (c >= 0x30FC && c <= 0x30FE);
 }
 
+bool isKatakanaWord(std::u32string_view answer)
+{
+    return std::all_of(answer.begin(), answer.end(), [](char32_t c) { return c >= 0x30A1 && c <= 0x30FE; });
+}
+
 std::size_t codePoints(std::string_view text)
 {
     std::size_t count = 0;
@@ -132,8 +139,8 @@ std::vector<std::string> parseBank(std::string_view text, Bank& bank)
         }
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
         const std::vector<std::string_view> fields = splitTabs(line);
-        if (fields.size() != 3) {
-            errors.push_back(where + "expected 3 tab-separated fields (answer, question, tag), found "
+        if (fields.size() != 4) {
+            errors.push_back(where + "expected 4 tab-separated fields (answer, question, tag, written form), found "
                              + std::to_string(fields.size()));
             continue;
         }
@@ -148,12 +155,14 @@ std::vector<std::string> parseBank(std::string_view text, Bank& bank)
             continue;
         }
         decodeUtf8(fields[0], entry.answer);
+        decodeUtf8(fields[1], entry.clue);
+        decodeUtf8(fields[3], entry.written);
         if (line.find('"') != std::string_view::npos) {
             errors.push_back(where + "contains a double quote, which the word file cannot hold");
             continue;
         }
-        if (entry.question.empty() || entry.tag.empty()) {
-            errors.push_back(where + "empty question or tag");
+        if (entry.question.empty() || entry.tag.empty() || entry.written.empty()) {
+            errors.push_back(where + "empty question, tag or written form");
             continue;
         }
         if (entry.answer.size() < 2 || entry.answer.size() > kBoardSide) {
@@ -163,6 +172,15 @@ std::vector<std::string> parseBank(std::string_view text, Bank& bank)
         }
         if (!std::all_of(entry.answer.begin(), entry.answer.end(), isKana)) {
             errors.push_back(where + "answer \"" + entry.answerText + "\" is not all kana");
+            continue;
+        }
+        entry.kana = foldKana(entry.answer);
+        entry.foldedClue = foldKana(entry.clue);
+        const std::vector<std::string> unfair = clueProblems(entry);
+        for (const std::string& problem : unfair) {
+            errors.push_back(where + problem);
+        }
+        if (!unfair.empty()) {
             continue;
         }
         linesOfAnswer[entry.answer].push_back(lineNumber);
@@ -255,10 +273,17 @@ struct Occurrence {
     int position;
 };
 
+// A theme as the filler uses it: which entries it covers.
+struct ThemeTarget {
+    std::vector<bool> covers; // per bank entry
+    std::vector<int> members; // entries it covers
+};
+
 class Filler {
 public:
     Filler(const Bank& bank, std::uint32_t seed)
-        : bank_(bank), rng_(seed), uses_(bank.entries.size(), 0), inPattern_(bank.entries.size(), false)
+        : bank_(bank), rng_(seed), uses_(bank.entries.size(), 0), inPattern_(bank.entries.size(), false),
+          blocked_(bank.entries.size(), 0), clashes_(clashLists(bank))
     {
         for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
             const std::u32string& answer = bank.entries[e].answer;
@@ -270,11 +295,11 @@ public:
 
     std::vector<int>& uses() { return uses_; }
 
-    // One randomized greedy fill from a fresh seed word.
-    Board fillOnce()
+    // One randomized greedy fill from a fresh seed word, leaning to the theme.
+    Board fillOnce(const ThemeTarget& theme)
     {
         Board board;
-        const int seedEntry = drawSeedEntry();
+        const int seedEntry = drawSeedEntry(theme);
         if (seedEntry < 0) {
             return board;
         }
@@ -283,9 +308,7 @@ public:
         const int along = static_cast<int>(draw(kBoardSide - static_cast<int>(seedAnswer.size()) + 1));
         const int side = static_cast<int>(draw(kBoardSide));
         const int cell = down ? along * kBoardSide + side : side * kBoardSide + along;
-        const std::string& theme = bank_.entries[seedEntry].tag;
-        board.place(seedAnswer, seedEntry, cell, down);
-        inPattern_[seedEntry] = true;
+        place(board, seedEntry, cell, down);
 
         std::vector<Placement> candidates;
         while (static_cast<int>(board.words().size()) < kMaxWords) {
@@ -302,11 +325,13 @@ public:
                     bestScore = score;
                 }
             }
-            board.place(bank_.entries[best->entry].answer, best->entry, best->cell, best->down);
-            inPattern_[best->entry] = true;
+            place(board, best->entry, best->cell, best->down);
         }
         for (const WordSlot& w : board.words()) {
             inPattern_[w.entry] = false;
+            for (const int other : clashes_[w.entry]) {
+                --blocked_[other];
+            }
         }
         return board;
     }
@@ -314,12 +339,22 @@ public:
     std::uint32_t draw(std::uint32_t bound) { return drawBelow(rng_, bound); }
 
 private:
-    // Unused words first, so that the set spreads over the bank.
-    int drawSeedEntry()
+    void place(Board& board, int entry, int cell, bool down)
     {
+        board.place(bank_.entries[entry].answer, entry, cell, down);
+        inPattern_[entry] = true;
+        for (const int other : clashes_[entry]) {
+            ++blocked_[other];
+        }
+    }
+
+    // The least used of a few theme words, so that the set spreads over the bank.
+    int drawSeedEntry(const ThemeTarget& theme)
+    {
+        const std::vector<int>& pool = theme.members;
         int best = -1;
-        for (int tries = 0; tries < 8; ++tries) {
-            const int e = static_cast<int>(draw(static_cast<std::uint32_t>(bank_.entries.size())));
+        for (int tries = 0; tries < 8 && !pool.empty(); ++tries) {
+            const int e = pool[draw(static_cast<std::uint32_t>(pool.size()))];
             if (uses_[e] < kMaxUses && (best < 0 || uses_[e] < uses_[best])) {
                 best = e;
             }
@@ -350,7 +385,7 @@ private:
                 const int step = down ? kBoardSide : 1;
                 const int along = down ? x / kBoardSide : x % kBoardSide;
                 for (const Occurrence& o : found->second) {
-                    if (inPattern_[o.entry] || uses_[o.entry] >= kMaxUses || o.position > along) {
+                    if (inPattern_[o.entry] || blocked_[o.entry] > 0 || uses_[o.entry] >= kMaxUses || o.position > along) {
                         continue;
                     }
                     const std::u32string& answer = bank_.entries[o.entry].answer;
@@ -375,15 +410,15 @@ private:
         }
     }
 
-    int placementScore(const Placement& p, const std::string& theme)
+    int placementScore(const Placement& p, const ThemeTarget& theme)
     {
         // The noise stays below each bonus, so a fresh answer always beats a
-        // repeat and a theme word beats an off-theme one with as many crossings.
+        // repeat, and a theme word beats an off-theme one even with a crossing less.
         int score = static_cast<int>(draw(100));
         score -= 150 * uses_[p.entry];
         score += 40 * (p.crossings - 1);
-        if (bank_.entries[p.entry].tag == theme) {
-            score += 100;
+        if (theme.covers[p.entry]) {
+            score += 200;
         }
         return score;
     }
@@ -393,20 +428,103 @@ private:
     std::map<char32_t, std::vector<Occurrence>> byLetter_;
     std::vector<int> uses_;
     std::vector<bool> inPattern_;
+    std::vector<int> blocked_; // entries on the board that clash with this one
+    std::vector<std::vector<int>> clashes_;
 };
 
-// Higher is better: more words first, then fresh answers and a clear theme,
-// then more letters on the board.
-long attemptQuality(const Bank& bank, const Board& board, const std::vector<int>& uses)
+ThemeTarget targetFor(const Bank& bank, const Theme& theme)
 {
-    long reused = 0;
-    std::map<std::string, int> perTag;
-    int themeWords = 0;
-    for (const WordSlot& w : board.words()) {
-        reused += uses[w.entry];
-        themeWords = std::max(themeWords, ++perTag[bank.entries[w.entry].tag]);
+    ThemeTarget target;
+    target.covers.assign(bank.entries.size(), false);
+    const std::vector<std::string>& tags = theme.tags;
+    for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
+        if (std::find(tags.begin(), tags.end(), bank.entries[e].tag) != tags.end()) {
+            target.covers[e] = true;
+            target.members.push_back(e);
+        }
     }
-    return static_cast<long>(board.words().size()) * 10000 - reused * 100 + themeWords * 200 + board.letters();
+    return target;
+}
+
+// The name is on screen while the player looks for the answers, so it must
+// not hold one of them, in either kana script or written form.
+bool titleGivesAway(const Bank& bank, const std::string& title, const Board& board)
+{
+    std::u32string text;
+    decodeUtf8(title, text);
+    const std::u32string folded = foldKana(text);
+    return std::any_of(board.words().begin(), board.words().end(), [&](const WordSlot& w) {
+        const BankEntry& entry = bank.entries[w.entry];
+        return folded.find(entry.kana) != std::u32string::npos || text.find(entry.written) != std::u32string::npos;
+    });
+}
+
+struct Attempt {
+    Board board;
+    int theme = -1;
+    bool named = false; // the theme covers half the words and the title gives nothing away
+    bool freshName = false;
+    long long quality = -1;
+};
+
+// Higher is better: a usable name first, then more words (a name not yet
+// taken counts as six words more), then fresh answers, theme words and
+// letters on the board.
+long long attemptQuality(const Attempt& attempt, const ThemeTarget& theme, const std::vector<int>& uses)
+{
+    long long reused = 0;
+    int covered = 0;
+    for (const WordSlot& w : attempt.board.words()) {
+        reused += uses[w.entry];
+        covered += theme.covers[w.entry];
+    }
+    const long long words = static_cast<long long>(attempt.board.words().size()) + (attempt.freshName ? 6 : 0);
+    return (attempt.named ? 1'000'000'000LL : 0) + words * 10000 - reused * 100 + covered * 200 + attempt.board.letters();
+}
+
+int coveredWords(const Board& board, const ThemeTarget& theme)
+{
+    return static_cast<int>(std::count_if(board.words().begin(), board.words().end(),
+                                          [&](const WordSlot& w) { return theme.covers[w.entry]; }));
+}
+
+// Takes off-theme words that cross only one other word, last placed first,
+// until the theme covers half the board or no such word is left. A word with
+// one crossing leaves no stray letters and no loose word behind.
+Board trimToTheme(const Bank& bank, Board board, const ThemeTarget& theme)
+{
+    while (2 * coveredWords(board, theme) < static_cast<int>(board.words().size())
+           && static_cast<int>(board.words().size()) > kMinWords) {
+        const std::vector<WordSlot>& words = board.words();
+        std::array<int, kBoardCells> owners{};
+        for (const WordSlot& w : words) {
+            for (std::size_t i = 0; i < bank.entries[w.entry].answer.size(); ++i) {
+                ++owners[w.cell + i * (w.down ? kBoardSide : 1)];
+            }
+        }
+        int leaf = -1;
+        for (int k = static_cast<int>(words.size()) - 1; k >= 0 && leaf < 0; --k) {
+            const WordSlot& w = words[k];
+            int crossings = 0;
+            for (std::size_t i = 0; i < bank.entries[w.entry].answer.size(); ++i) {
+                crossings += owners[w.cell + i * (w.down ? kBoardSide : 1)] > 1;
+            }
+            if (!theme.covers[w.entry] && crossings == 1) {
+                leaf = k;
+            }
+        }
+        if (leaf < 0) {
+            break;
+        }
+        Board trimmed;
+        for (int k = 0; k < static_cast<int>(words.size()); ++k) {
+            if (k != leaf) {
+                trimmed.place(bank.entries[words[k].entry].answer, words[k].entry, words[k].cell, words[k].down);
+            }
+        }
+        board = trimmed;
+    }
+    return board;
 }
 
 bool allFresh(const Board& board, const std::vector<int>& uses)
@@ -431,42 +549,15 @@ std::string truncateTo(const std::string& text, std::size_t limit)
     return encodeUtf8(code);
 }
 
-// Tags of the pattern, most frequent first; ties go to the earlier word in play order.
-std::vector<std::string> tagsByFrequency(const Bank& bank, const Pattern& pattern)
+// The theme's title, or, once another pattern carries it, the title with a number.
+std::string uniqueName(const std::string& title, std::set<std::string>& taken)
 {
-    std::map<std::string, int> count;
-    std::vector<std::string> tags;
-    for (const WordSlot& w : pattern.words) {
-        const std::string& tag = bank.entries[w.entry].tag;
-        if (count[tag]++ == 0) {
-            tags.push_back(tag);
-        }
-    }
-    std::stable_sort(tags.begin(), tags.end(), [&](const std::string& a, const std::string& b) { return count[a] > count[b]; });
-    return tags;
-}
-
-// The pattern's main tag; when another pattern has it already, the tag with
-// the second one (地理と歴史), then a numbered tag (地理2). Never one of the
-// pattern's answers: the name is on screen while the player looks for them.
-std::string patternName(const Bank& bank, const Pattern& pattern, std::set<std::string>& taken)
-{
-    const std::vector<std::string> tags = tagsByFrequency(bank, pattern);
-    const std::string theme = truncateTo(tags.front(), kBoardSide);
-    std::vector<std::string> choices{theme};
-    for (std::size_t t = 1; t < tags.size(); ++t) {
-        choices.push_back(theme + "と" + tags[t]);
-    }
-    // Six full-width characters fill the record screens' 81-pixel name cell.
-    constexpr std::size_t kNameFits = 6;
-    for (const std::string& name : choices) {
-        if (codePoints(name) <= kNameFits && taken.insert(name).second) {
-            return name;
-        }
+    if (taken.insert(title).second) {
+        return title;
     }
     for (int n = 2;; ++n) {
         const std::string suffix = std::to_string(n);
-        const std::string name = truncateTo(theme, kNameFits - codePoints(suffix)) + suffix;
+        const std::string name = truncateTo(title, kNameFits - codePoints(suffix)) + suffix;
         if (taken.insert(name).second) {
             return name;
         }
@@ -475,61 +566,112 @@ std::string patternName(const Bank& bank, const Pattern& pattern, std::set<std::
 
 } // namespace
 
+double nameCoverage(const Bank& bank, const Pattern& pattern)
+{
+    if (pattern.words.empty()) {
+        return 0;
+    }
+    const auto covered = std::count_if(pattern.words.begin(), pattern.words.end(), [&](const WordSlot& w) {
+        const std::string& tag = bank.entries[w.entry].tag;
+        return std::find(pattern.nameTags.begin(), pattern.nameTags.end(), tag) != pattern.nameTags.end();
+    });
+    return static_cast<double>(covered) / static_cast<double>(pattern.words.size());
+}
+
 std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options)
 {
     if (bank.entries.empty()) {
         throw std::runtime_error("the word bank is empty");
     }
+    const std::vector<Theme> themes = withTagThemes(bank, options.themes);
+    if (themes.empty()) {
+        throw std::runtime_error("no theme has a title that fits the name cell");
+    }
+    std::vector<ThemeTarget> targets;
+    for (const Theme& theme : themes) {
+        targets.push_back(targetFor(bank, theme));
+    }
     Filler filler(bank, options.seed);
     std::vector<Pattern> patterns;
     std::set<std::string> takenNames;
     for (int p = 0; p < kPlayedPatterns; ++p) {
-        Board best;
-        long bestQuality = -1;
-        for (int attempt = 0; attempt < std::max(1, options.attemptsPerPattern); ++attempt) {
-            Board board = filler.fillOnce();
-            const long quality = attemptQuality(bank, board, filler.uses());
-            if (quality > bestQuality) {
-                best = board;
-                bestQuality = quality;
-            }
-            if (static_cast<int>(board.words().size()) == kMaxWords && allFresh(board, filler.uses())) {
-                break; // full and fresh: other attempts could only add theme
+        std::vector<int> freshThemes;
+        for (int t = 0; t < static_cast<int>(themes.size()); ++t) {
+            if (!takenNames.count(themes[t].title)) {
+                freshThemes.push_back(t);
             }
         }
-        if (static_cast<int>(best.words().size()) < kMinWords) {
+        Attempt best;
+        for (int attempt = 0; attempt < std::max(1, options.attemptsPerPattern); ++attempt) {
+            // Every other attempt may try a theme already named, for a numbered name.
+            const bool fromFresh = !freshThemes.empty() && attempt % 2 == 0;
+            const int t = fromFresh ? freshThemes[filler.draw(static_cast<std::uint32_t>(freshThemes.size()))]
+                                    : static_cast<int>(filler.draw(static_cast<std::uint32_t>(themes.size())));
+            Attempt tried;
+            tried.board = trimToTheme(bank, filler.fillOnce(targets[t]), targets[t]);
+            tried.theme = t;
+            const int words = static_cast<int>(tried.board.words().size());
+            tried.named = words >= kMinWords && 2 * coveredWords(tried.board, targets[t]) >= words
+                && !titleGivesAway(bank, themes[t].title, tried.board);
+            tried.freshName = !takenNames.count(themes[t].title);
+            tried.quality = attemptQuality(tried, targets[t], filler.uses());
+            const bool done = tried.named && tried.freshName && words == kMaxWords && allFresh(tried.board, filler.uses());
+            if (tried.quality > best.quality) {
+                best = std::move(tried);
+            }
+            if (done) {
+                break; // full, fresh and named: other attempts could only add theme words
+            }
+        }
+        if (static_cast<int>(best.board.words().size()) < kMinWords || !best.named) {
             throw std::runtime_error("pattern " + std::to_string(p) + ": the bank fits only "
-                                     + std::to_string(best.words().size()) + " crossing words; at least "
-                                     + std::to_string(kMinWords) + " are needed (more or shorter answers help)");
+                                     + std::to_string(best.board.words().size()) + " crossing words"
+                                     + (best.named ? "" : " and no theme covers half of them") + "; at least "
+                                     + std::to_string(kMinWords) + " under one theme are needed (more or shorter answers help)");
         }
         Pattern pattern;
-        pattern.words = best.words();
+        pattern.words = best.board.words();
         for (const WordSlot& w : pattern.words) {
             ++filler.uses()[w.entry];
         }
         sortPlayOrder(pattern.words);
-        pattern.name = patternName(bank, pattern, takenNames);
+        pattern.name = uniqueName(themes[best.theme].title, takenNames);
+        pattern.nameTags = themes[best.theme].tags;
         patterns.push_back(std::move(pattern));
     }
 
-    // The title board shows fixed glyphs; its slots only need answers of the right lengths.
+    // The title board shows fixed glyphs; its slots only need answers of the
+    // right lengths, all in one script like every grid: katakana, as the
+    // glyphs are, when the bank has them.
     Pattern title;
     title.name = "タイトル";
     static constexpr std::array<std::pair<int, int>, 4> kTitleSlots{{{0, 7}, {15, 6}, {30, 5}, {45, 4}}};
-    for (const auto& [cell, length] : kTitleSlots) {
-        int chosen = -1;
-        for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
-            if (static_cast<int>(bank.entries[e].answer.size()) == length
-                && (chosen < 0 || filler.uses()[e] < filler.uses()[chosen])) {
-                chosen = e;
+    for (const bool katakana : {true, false}) {
+        std::vector<WordSlot> words;
+        for (const auto& [cell, length] : kTitleSlots) {
+            int chosen = -1;
+            for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
+                const BankEntry& entry = bank.entries[e];
+                if (static_cast<int>(entry.answer.size()) == length && isKatakanaWord(entry.answer) == katakana
+                    && filler.uses()[e] < kMaxUses && (chosen < 0 || filler.uses()[e] < filler.uses()[chosen])) {
+                    chosen = e;
+                }
+            }
+            if (chosen >= 0) {
+                words.push_back({chosen, cell, false});
             }
         }
-        if (chosen < 0 || filler.uses()[chosen] >= kMaxUses) {
-            throw std::runtime_error("the title pattern needs an answer of " + std::to_string(length)
-                                     + " characters that is not used " + std::to_string(kMaxUses) + " times");
+        if (words.size() == kTitleSlots.size()) {
+            title.words = words;
+            break;
         }
-        ++filler.uses()[chosen];
-        title.words.push_back({chosen, cell, false});
+    }
+    if (title.words.empty()) {
+        throw std::runtime_error("the title pattern needs answers of 7, 6, 5 and 4 characters in one script, "
+                                 "each used fewer than " + std::to_string(kMaxUses) + " times");
+    }
+    for (const WordSlot& w : title.words) {
+        ++filler.uses()[w.entry];
     }
     patterns.push_back(std::move(title));
     return patterns;
@@ -576,6 +718,7 @@ BuildStats computeStats(const Bank& bank, const std::vector<Pattern>& patterns)
     std::set<int> played;
     long totalWords = 0;
     long totalLetters = 0;
+    double totalNamed = 0;
     for (std::size_t p = 0; p < patterns.size(); ++p) {
         for (const WordSlot& w : patterns[p].words) {
             ++uses[w.entry];
@@ -593,6 +736,9 @@ BuildStats computeStats(const Bank& bank, const std::vector<Pattern>& patterns)
         }
         const std::u32string board = patternBoard(bank, patterns[p]);
         totalLetters += std::count_if(board.begin(), board.end(), [](char32_t c) { return c != 0; });
+        const double named = nameCoverage(bank, patterns[p]);
+        stats.minNameCoverage = stats.patterns == 1 ? named : std::min(stats.minNameCoverage, named);
+        totalNamed += named;
     }
     for (const auto& [entry, count] : uses) {
         stats.maxReuse = std::max(stats.maxReuse, count);
@@ -601,6 +747,7 @@ BuildStats computeStats(const Bank& bank, const std::vector<Pattern>& patterns)
     if (stats.patterns > 0) {
         stats.meanWords = static_cast<double>(totalWords) / stats.patterns;
         stats.meanCoverage = static_cast<double>(totalLetters) / (stats.patterns * kBoardCells);
+        stats.meanNameCoverage = totalNamed / stats.patterns;
     }
     return stats;
 }

@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "themes.h"
+
 constexpr int kBoardSide = 7;
 constexpr int kBoardCells = kBoardSide * kBoardSide;
 constexpr int kPlayedPatterns = 99; // patterns 0 to 98
@@ -15,20 +17,27 @@ constexpr int kTitlePattern = 99;
 constexpr int kMinWords = 6;
 constexpr int kMaxWords = 16;
 constexpr int kMaxUses = 3; // times one answer may appear across the whole set
+constexpr int kNameFits = 6; // full-width characters that fill the record screens' 81-pixel name cell
 
 struct BankEntry {
     std::u32string answer; // code points, so one kana is one character
     std::string answerText; // the answer as UTF-8
     std::string question;
     std::string tag;
+    std::u32string written; // the usual written form: 消しゴム, 畳, 地下鉄
     int line = 0; // 1-based line in the bank file
+    // Derived, for comparing across kana scripts.
+    std::u32string kana;       // the answer, katakana folded to hiragana
+    std::u32string clue;       // the question as code points
+    std::u32string foldedClue; // the question, katakana folded to hiragana
 };
 
 struct Bank {
     std::vector<BankEntry> entries;
 };
 
-// Every problem found in the bank text, each naming its line. An empty list
+// Every problem found in the bank text (answer, question, tag and written
+// form on each line, tab-separated), each naming its line. An empty list
 // means the bank is usable.
 std::vector<std::string> parseBank(std::string_view text, Bank& bank);
 
@@ -43,16 +52,21 @@ struct WordSlot {
 
 struct Pattern {
     std::string name;
-    std::vector<WordSlot> words; // in play order
+    std::vector<std::string> nameTags; // the tags the name stands for
+    std::vector<WordSlot> words;       // in play order
 };
 
 struct BuildOptions {
     std::uint32_t seed = 1;
     int attemptsPerPattern = 120;
+    std::vector<Theme> themes; // named themes; every bank tag is a theme besides
 };
 
-// Builds patterns 0 to 98 and the title pattern 99. Throws std::runtime_error
-// when the bank cannot fill a pattern with at least six words.
+// Builds patterns 0 to 98 and the title pattern 99. No grid holds two entries
+// that clash (see entriesClash), and each pattern is named after a theme that
+// covers at least half of its words, each name once. Throws
+// std::runtime_error when the bank cannot fill a pattern with at least six
+// words under a theme.
 std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options);
 
 // The game's word file: UTF-8 with CR LF line ends.
@@ -66,7 +80,12 @@ struct BuildStats {
     int distinctAnswers = 0; // in the played patterns
     int maxReuse = 0;        // over the whole set, title included
     double meanCoverage = 0; // letter cells / 49, averaged over played patterns
+    double minNameCoverage = 0;  // share of a pattern's words its name's theme covers
+    double meanNameCoverage = 0;
 };
+
+// Share of the pattern's words whose tag is one of its name's tags.
+double nameCoverage(const Bank& bank, const Pattern& pattern);
 
 BuildStats computeStats(const Bank& bank, const std::vector<Pattern>& patterns);
 

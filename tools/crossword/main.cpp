@@ -13,14 +13,25 @@ namespace {
 constexpr double kMinMeanWords = 10.0;
 constexpr int kMinDistinctAnswers = 700;
 
-const char* kUsage = "usage: crossword-builder --bank WORDS.tsv --out patterns.txt [--seed N] [--stats]\n"
+const char* kUsage = "usage: crossword-builder --bank WORDS.tsv --out patterns.txt [--themes THEMES.tsv] [--seed N] [--stats]\n"
                      "  Builds puzzle patterns 0 to 98 and the title pattern 99 as a UTF-8 word file\n"
-                     "  with CR LF line ends. --stats prints the set's statistics.\n";
+                     "  with CR LF line ends. --themes names themes (title, then tags, tab-separated);\n"
+                     "  each tag is a theme besides. --stats prints the set's statistics.\n";
 
 int fail(const std::string& message)
 {
     std::fprintf(stderr, "crossword-builder: %s\n", message.c_str());
     return 1;
+}
+
+bool readFile(const std::string& path, std::string& text)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
 }
 
 bool parseSeed(const std::string& text, std::uint32_t& seed)
@@ -39,6 +50,7 @@ int main(int argc, char* argv[])
 {
     std::string bankPath;
     std::string outPath;
+    std::string themesPath;
     BuildOptions options;
     bool showStats = false;
     for (int i = 1; i < argc; ++i) {
@@ -48,6 +60,8 @@ int main(int argc, char* argv[])
             bankPath = argv[++i];
         } else if (arg == "--out" && hasValue) {
             outPath = argv[++i];
+        } else if (arg == "--themes" && hasValue) {
+            themesPath = argv[++i];
         } else if (arg == "--seed" && hasValue) {
             if (!parseSeed(argv[++i], options.seed)) {
                 return fail(std::string("--seed takes a number from 0 to 4294967295, not ") + argv[i]);
@@ -64,11 +78,10 @@ int main(int argc, char* argv[])
         return 2;
     }
 
-    std::ifstream in(bankPath, std::ios::binary);
-    if (!in) {
+    std::string text;
+    if (!readFile(bankPath, text)) {
         return fail(bankPath + ": cannot read");
     }
-    const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     Bank bank;
     const std::vector<std::string> errors = parseBank(text, bank);
     if (!errors.empty()) {
@@ -76,6 +89,19 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "%s: %s\n", bankPath.c_str(), error.c_str());
         }
         return fail(std::to_string(errors.size()) + " problem(s) in the word bank; nothing written");
+    }
+    if (!themesPath.empty()) {
+        std::string themeText;
+        if (!readFile(themesPath, themeText)) {
+            return fail(themesPath + ": cannot read");
+        }
+        const std::vector<std::string> themeErrors = parseThemes(themeText, bank, options.themes);
+        for (const std::string& error : themeErrors) {
+            std::fprintf(stderr, "%s: %s\n", themesPath.c_str(), error.c_str());
+        }
+        if (!themeErrors.empty()) {
+            return fail(std::to_string(themeErrors.size()) + " problem(s) in the themes; nothing written");
+        }
     }
 
     std::vector<Pattern> patterns;
@@ -92,6 +118,12 @@ int main(int argc, char* argv[])
         std::printf("maximum reuse of an answer: %d\n", stats.maxReuse);
         std::printf("mean letter coverage: %.3f (%.1f of %d cells)\n", stats.meanCoverage,
                     stats.meanCoverage * kBoardCells, kBoardCells);
+        std::printf("name coverage (share of words the name's theme covers): min %.2f, mean %.2f\n",
+                    stats.minNameCoverage, stats.meanNameCoverage);
+        for (int p = 0; p < stats.patterns; ++p) {
+            std::printf("  %2d %s: %zu words, %.2f\n", p, patterns[p].name.c_str(), patterns[p].words.size(),
+                        nameCoverage(bank, patterns[p]));
+        }
     }
     // A set below these marks is not good enough to ship, so nothing is written.
     if (stats.meanWords < kMinMeanWords) {

@@ -1,0 +1,95 @@
+#include "themes.h"
+
+#include "crossword.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+
+std::vector<std::string_view> splitTabs(std::string_view line)
+{
+    std::vector<std::string_view> fields;
+    for (std::size_t start = 0;;) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
+        if (tab == std::string_view::npos) {
+            return fields;
+        }
+        start = tab + 1;
+    }
+}
+
+} // namespace
+
+std::vector<std::string> parseThemes(std::string_view text, const Bank& bank, std::vector<Theme>& themes)
+{
+    std::vector<std::string> errors;
+    themes.clear();
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
+    std::set<std::string> bankTags;
+    for (const BankEntry& entry : bank.entries) {
+        bankTags.insert(entry.tag);
+    }
+    std::set<std::string> titles;
+    int lineNumber = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (line.find_first_not_of(" \t") == std::string_view::npos || line.front() == '#') {
+            continue;
+        }
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        const std::vector<std::string_view> fields = splitTabs(line);
+        std::u32string title;
+        if (!decodeUtf8(line, title)) {
+            errors.push_back(where + "not valid UTF-8");
+            continue;
+        }
+        decodeUtf8(fields[0], title);
+        if (fields.size() < 2 || title.empty()) {
+            errors.push_back(where + "expected a title and at least one tag, tab-separated");
+            continue;
+        }
+        Theme theme{std::string(fields[0]), {}};
+        if (static_cast<int>(title.size()) > kNameFits || theme.title.find('"') != std::string::npos) {
+            errors.push_back(where + "title \"" + theme.title + "\" does not fit the name cell ("
+                             + std::to_string(kNameFits) + " characters, no double quote)");
+        }
+        if (!titles.insert(theme.title).second) {
+            errors.push_back(where + "title \"" + theme.title + "\" is listed twice");
+        }
+        for (std::size_t f = 1; f < fields.size(); ++f) {
+            const std::string tag(fields[f]);
+            if (!bankTags.count(tag)) {
+                errors.push_back(where + "no bank entry has the tag \"" + tag + "\"");
+            }
+            theme.tags.push_back(tag);
+        }
+        themes.push_back(std::move(theme));
+    }
+    return errors;
+}
+
+std::vector<Theme> withTagThemes(const Bank& bank, std::vector<Theme> listed)
+{
+    std::set<std::string> titles;
+    for (const Theme& theme : listed) {
+        titles.insert(theme.title);
+    }
+    for (const BankEntry& entry : bank.entries) {
+        std::u32string tag;
+        decodeUtf8(entry.tag, tag);
+        if (static_cast<int>(tag.size()) <= kNameFits && titles.insert(entry.tag).second) {
+            listed.push_back({entry.tag, {entry.tag}});
+        }
+    }
+    return listed;
+}
