@@ -89,6 +89,7 @@ void Main::BeginAnswering()
     FrameCurrentWord();
     RefreshQuestion();
     GameStartTime = now();
+    beginGameLog();
     Timer1->setInterval(100);
     if (!singlePractice()) {
         CpuLetters = 0;
@@ -117,11 +118,16 @@ void Main::FrameCurrentWord()
 
 void Main::Text1_KeyDown(int keyCode)
 {
-    if (keyCode != vbKeyReturn || PlayState != QLatin1String("2") || !m_titleDone) {
+    if (PlayState != QLatin1String("2") || !m_titleDone) {
+        return;
+    }
+    m_gameLog.keyPressed(keyCode);
+    if (keyCode != vbKeyReturn) {
         return;
     }
     // Exact comparison: kana kind, width, case and spaces all count.
     if (Text1->text() != m_module.puzzles.WordAnswer[PatternIndex][WordIndex]) {
+        m_gameLog.wrongEnter();
         Text1->clear();
         return;
     }
@@ -139,6 +145,7 @@ void Main::Timer1_Timer()
     const double e = (now() - GameStartTime) / 1000;
     if (e >= kTimeLimitSeconds) {
         Label4->setText(formatNumber(kTimeLimitSeconds, 0));
+        m_gameLog.timeRanOut();
         EndGame();
         return;
     }
@@ -157,6 +164,7 @@ void Main::Timer1_Timer()
 void Main::takeCurrentWord(bool byCpu)
 {
     const int length = static_cast<int>(m_module.puzzles.WordAnswer[PatternIndex][WordIndex].size());
+    m_gameLog.wordTaken(byCpu ? Taker::Cpu : Taker::Player);
     Text1->clear();
     if (byCpu) {
         CpuLetters = static_cast<qint16>(qMin(32767, CpuLetters + length));
@@ -177,6 +185,7 @@ void Main::takeCurrentWord(bool byCpu)
     StartExplosion();
 
     ++WordIndex;
+    logCurrentWord(static_cast<qint64>(now()));
     FrameCurrentWord();
     Label2->clear();
     RefreshQuestion();
@@ -194,6 +203,7 @@ void Main::EndGame()
     PlayState.clear();
     Timer1->setInterval(0);
     Timer4->setInterval(0);
+    keepGameInHistory();
 
     if (!CompletedFlag.isEmpty()) {
         showResult();

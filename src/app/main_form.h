@@ -1,5 +1,6 @@
 #pragma once
 
+#include "history/game_log.h"
 #include "view/picture_box.h"
 #include "view/trans_surface.h"
 
@@ -9,10 +10,12 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class Clock;
 class ImageButton;
 class GsxSeq;
+class HistoryStore;
 class Notifier;
 class Random;
 class Sound;
@@ -52,6 +55,8 @@ public:
         Sound& sound;
         GsxSeq& seq;
         Notifier& notifier;
+        // Where played games are kept; null: history.db, opened when first needed.
+        HistoryStore* history = nullptr;
     };
 
     Main(Module1& module, Services services, const QString& appDir, QWidget* parent = nullptr);
@@ -161,6 +166,11 @@ public:
     void DrawWordBlank(int pattern, int word);
     void DrawWordLetters(int pattern, int word, PictureImage& tile);
 
+    // The play history, opened on first use.
+    HistoryStore& historyStore();
+    // The history window of a pattern, owned by the record screen it was asked from.
+    void showHistory(QWidget* owner, int pattern, bool battle);
+
     bool titleAnimationDone() const { return m_titleDone; }
     bool singlePractice() const;
 
@@ -179,6 +189,11 @@ private:
     void warnAboutRecords(const RecordLoad& load, const QString& file);
     void showStartButton(bool quitFace);
     double now() const;
+    // The play history of the game in progress.
+    void beginGameLog();
+    void logCurrentWord(qint64 atMs);
+    void keepGameInHistory();
+    void tellAboutHistory(const QString& text);
     // Warnings found while loading, shown once the window is up.
     void warnLater(const QString& title, const QString& text);
 
@@ -194,4 +209,8 @@ private:
     bool m_titleDone = false;
     QSet<QString> m_saveWarned;
     QSet<QString> m_blockedSaves; // record files that must not be written this run
+
+    GameLog m_gameLog;
+    std::unique_ptr<HistoryStore> m_ownHistory;
+    bool m_historyWarned = false;
 };

@@ -1,0 +1,88 @@
+// Keeping every game that reached answering in the play history, and
+// opening the history windows.
+
+#include "app/main_form.h"
+#include "app/module1.h"
+#include "history/history_window.h"
+#include "history/sqlite_history_store.h"
+#include "platform/clock.h"
+#include "platform/notifier.h"
+
+#include <QComboBox>
+#include <QRadioButton>
+#include <QTimer>
+
+HistoryStore& Main::historyStore()
+{
+    if (m_services.history) {
+        return *m_services.history;
+    }
+    if (!m_ownHistory) {
+        m_ownHistory = std::make_unique<SqliteHistoryStore>(m_appDir);
+    }
+    return *m_ownHistory;
+}
+
+void Main::beginGameLog()
+{
+    GameLog::Start start;
+    start.mode = singlePractice() ? GameMode::Single : GameMode::Battle;
+    start.pattern = PatternIndex;
+    start.rank = Combo2->currentIndex();
+    start.playedAt = m_services.clock.localNow();
+    start.startMs = static_cast<qint64>(GameStartTime);
+    m_gameLog.begin(start);
+    logCurrentWord(start.startMs);
+}
+
+void Main::logCurrentWord(qint64 atMs)
+{
+    m_gameLog.wordBecameCurrent(WordIndex, m_module.puzzles.WordAnswer[PatternIndex][WordIndex], atMs,
+                                Option3->isChecked());
+}
+
+void Main::keepGameInHistory()
+{
+    if (!m_gameLog.active()) {
+        return; // no game reached answering: the countdown, the title
+    }
+    // Single practice leaves the letter counts of an earlier battle standing.
+    const bool battle = !singlePractice();
+    const PlayedGame game =
+        m_gameLog.finish(!CompletedFlag.isEmpty(), static_cast<qint64>(GameEndTime), !QuestionShownFlag.isEmpty(),
+                         !AnswerShownFlag.isEmpty(), battle ? PlayerLetters : 0, battle ? CpuLetters : 0);
+    HistoryStore& store = historyStore();
+    QString error;
+    const bool saved = store.append(game, &error);
+    QStringList tell;
+    if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
+        tell.append(notice);
+    }
+    if (!saved && !m_historyWarned) {
+        m_historyWarned = true;
+        tell.append(QStringLiteral("プレイ履歴を history.db に保存できませんでした（%1）。\n"
+                                   "記録ファイルはこれまで通り保存されます。ゲームは続けられます。")
+                        .arg(error));
+    }
+    if (!tell.isEmpty()) {
+        tellAboutHistory(tell.join(u'\n'));
+    }
+}
+
+void Main::tellAboutHistory(const QString& text)
+{
+    // After the result dialog has opened, not in front of it.
+    QTimer::singleShot(0, this, [this, text] { m_services.notifier.warn(QStringLiteral("プレイ履歴"), text); });
+}
+
+void Main::showHistory(QWidget* owner, int pattern, bool battle)
+{
+    HistoryStore& store = historyStore();
+    const HistoryLoad history = store.loadAll();
+    if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
+        tellAboutHistory(notice);
+    }
+    HistoryWindow window(owner, history, m_module.puzzles, m_module.ranks, pattern,
+                         battle ? HistoryWindow::Kind::Battle : HistoryWindow::Kind::Single, m_services.clock.today());
+    window.exec();
+}
