@@ -6,7 +6,7 @@
 #include "puzzle/puzzle_set.h"
 #include "puzzle/rank_table.h"
 
-#include <QBarCategoryAxis>
+#include <QCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
 #include <QChart>
@@ -111,12 +111,37 @@ void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractA
     series->attachAxis(y);
 }
 
-// Whole numbers on an axis that starts at 1, with a tick per step that fits.
+// A round step (1, 2 or 5 times a power of ten) giving about `ticks` ticks over span.
+double roundStep(double span, int ticks)
+{
+    const double raw = std::max(span, 1e-9) / ticks;
+    const double magnitude = std::pow(10, std::floor(std::log10(raw)));
+    const double f = raw / magnitude;
+    return magnitude * (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10);
+}
+
+// An axis from low to past high in round steps, ticks anchored at 0; whole
+// numbers only for counts.
+QValueAxis* scaleAxis(const QString& title, double low, double high, int ticks = 5, bool whole = true)
+{
+    const double step = whole ? std::max(1.0, roundStep(high - low, ticks)) : roundStep(high - low, ticks);
+    const double bottom = std::floor(low / step) * step;
+    const double top = std::max(bottom + step, std::ceil(high / step) * step);
+    QValueAxis* a = axis(title, bottom, top, step < 1 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
+    a->setTickType(QValueAxis::TicksDynamic);
+    a->setTickAnchor(0);
+    a->setTickInterval(step);
+    return a;
+}
+
+// Whole numbers on an axis that starts at 1.
 QValueAxis* countAxis(const QString& title, int count)
 {
     const int high = std::max(count, 2);
-    QValueAxis* a = axis(title, 1, high, QStringLiteral("%d"));
-    a->setTickCount(std::min(high, 11));
+    QValueAxis* a = axis(title, 1, high, QStringLiteral("%.0f"));
+    a->setTickType(QValueAxis::TicksDynamic);
+    a->setTickAnchor(1);
+    a->setTickInterval(std::max(1.0, roundStep(high - 1, 10)));
     return a;
 }
 
@@ -195,7 +220,7 @@ PatternPage buildPatternPage(const HistoryLoad& history, const PuzzleSet& puzzle
         }
     }
     QValueAxis* x = countAxis(QStringLiteral("クリアした順"), progress.completed);
-    QValueAxis* y = axis(QStringLiteral("秒"), 0, std::ceil(slowest * 1.1), QStringLiteral("%.0f"));
+    QValueAxis* y = scaleAxis(QStringLiteral("秒"), 0, slowest);
     page.chart->addAxis(x, Qt::AlignBottom);
     page.chart->addAxis(y, Qt::AlignLeft);
     attach(page.chart, lineSeries(QStringLiteral("問題有"), progress.withQuestions, kWithQuestions, true), x, y);
@@ -249,7 +274,7 @@ BattlePage buildBattlePage(const HistoryLoad& history, const PuzzleSet& puzzles,
         }
     }
     QValueAxis* x = countAxis(QStringLiteral("対戦の順"), summary.battles);
-    QValueAxis* y = axis(QStringLiteral("勝ち越し"), low, high, QStringLiteral("%d"));
+    QValueAxis* y = scaleAxis(QStringLiteral("勝ち越し"), low, high, 4);
     page.chart->addAxis(x, Qt::AlignBottom);
     page.chart->addAxis(y, Qt::AlignLeft);
     for (const RankBattles& rank : summary.ranks) {
@@ -261,7 +286,7 @@ BattlePage buildBattlePage(const HistoryLoad& history, const PuzzleSet& puzzles,
     page.page->layout()->addWidget(view);
 
     page.ranks = table({QStringLiteral("ランク"), QStringLiteral("勝ち"), QStringLiteral("負け"), QStringLiteral("引き分け"),
-                        QStringLiteral("最近の結果（○勝ち ●負け △引き分け）")},
+                        QStringLiteral("最近10戦（○勝 ●負 △分）")},
                        int(summary.ranks.size()));
     for (int row = 0; row < int(summary.ranks.size()); ++row) {
         const RankBattles& rank = summary.ranks[std::size_t(row)];
@@ -312,33 +337,40 @@ OverallPage buildOverallPage(const HistoryLoad& history, const PuzzleSet& puzzle
     int mostGames = 1;
     double mostMinutes = 1;
     for (const DayTotals& day : days) {
-        labels.append(day.day.day() == 1 || labels.isEmpty() ? day.day.toString(QStringLiteral("M/d"))
-                                                             : QString::number(day.day.day()));
+        labels.append(day.day.toString(QStringLiteral("M/d")));
         games->append(day.games);
         minutes->append(std::round(double(day.ms) / 6000) / 10);
         mostGames = std::max(mostGames, day.games);
         mostMinutes = std::max(mostMinutes, double(day.ms) / 60000);
     }
-    auto barChart = [&](const QString& title, QBarSet* set, QColor colour, double high, const QString& format) {
+    auto barChart = [&](const QString& title, QBarSet* set, QColor colour, double high, bool whole) {
         QChart* chart = makeChart(title);
         chart->legend()->hide();
+        chart->setMargins(QMargins(4, 4, 14, 4)); // room for the last date
         set->setColor(colour);
         set->setBorderColor(colour.darker(130));
         auto* series = new QBarSeries;
         series->append(set);
         series->setBarWidth(0.8);
-        auto* x = new QBarCategoryAxis;
-        x->append(labels);
-        x->setLabelsFont(windowsFont(kPGothic, 7.5));
-        QValueAxis* y = axis(QString(), 0, std::ceil(high * 1.1), format);
+        // Bar i stands at x = i; thirty dates do not fit side by side, so
+        // every fifth day is named, counting back from today.
+        auto* x = new QCategoryAxis;
+        x->setRange(-0.5, double(labels.size()) - 0.5);
+        x->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        x->setLabelsFont(windowsFont(kPGothic, 8.25));
+        x->setGridLineVisible(false);
+        for (qsizetype i = (labels.size() - 1) % 5; i < labels.size(); i += 5) {
+            x->append(labels[i], double(i));
+        }
+        QValueAxis* y = scaleAxis(QString(), 0, high, 4, whole);
         chart->addAxis(x, Qt::AlignBottom);
         chart->addAxis(y, Qt::AlignLeft);
         attach(chart, series, x, y);
         return chart;
     };
-    page.gamesChart = barChart(QStringLiteral("1日のゲーム数"), games, QColor(0, 130, 220), mostGames, QStringLiteral("%d"));
+    page.gamesChart = barChart(QStringLiteral("1日のゲーム数"), games, QColor(0, 130, 220), mostGames, true);
     page.timeChart =
-        barChart(QStringLiteral("1日のプレイ時間（分）"), minutes, QColor(40, 170, 80), mostMinutes, QStringLiteral("%.0f"));
+        barChart(QStringLiteral("1日のプレイ時間（分）"), minutes, QColor(40, 170, 80), mostMinutes, false);
     auto* charts = new QHBoxLayout;
     for (QChart* chart : {page.gamesChart, page.timeChart}) {
         auto* view = viewOf(chart);
