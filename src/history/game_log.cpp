@@ -16,7 +16,6 @@ bool countsAsKeystroke(int qtKey)
     case Qt::Key_Super_R:
     case Qt::Key_Hyper_L:
     case Qt::Key_Hyper_R:
-    case Qt::Key_unknown:
         return false;
     default:
         return true;

@@ -47,5 +47,6 @@ private:
     bool m_wordOpen = false;
 };
 
-// Whether a key press counts as typing (Shift or Ctrl alone do not).
+// Whether a key press counts as typing (Shift or Ctrl alone do not; a key
+// with no Qt name, as kana keys may arrive, does).
 bool countsAsKeystroke(int qtKey);
