@@ -164,6 +164,7 @@ void Main::Timer1_Timer()
 void Main::takeCurrentWord(bool byCpu)
 {
     const int length = static_cast<int>(m_module.puzzles.WordAnswer[PatternIndex][WordIndex].size());
+    const auto takenAt = static_cast<qint64>(now());
     m_gameLog.wordTaken(byCpu ? Taker::Cpu : Taker::Player);
     Text1->clear();
     if (byCpu) {
@@ -185,7 +186,7 @@ void Main::takeCurrentWord(bool byCpu)
     StartExplosion();
 
     ++WordIndex;
-    logCurrentWord(static_cast<qint64>(now()));
+    logCurrentWord(takenAt); // the next word's split starts where this one's ended
     FrameCurrentWord();
     Label2->clear();
     RefreshQuestion();

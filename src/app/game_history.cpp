@@ -3,12 +3,15 @@
 
 #include "app/main_form.h"
 #include "app/module1.h"
-#include "history/history_window.h"
+#include "history/history_viewer.h"
 #include "history/sqlite_history_store.h"
 #include "platform/clock.h"
 #include "platform/notifier.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPluginLoader>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -82,7 +85,24 @@ void Main::showHistory(QWidget* owner, int pattern, bool battle)
     if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
         tellAboutHistory(notice);
     }
-    HistoryWindow window(owner, history, m_module.puzzles, m_module.ranks, pattern,
-                         battle ? HistoryWindow::Kind::Battle : HistoryWindow::Kind::Single, m_services.clock.today());
-    window.exec();
+    if (HistoryViewer* viewer = historyViewer()) {
+        viewer->showHistory(owner, history, m_module.puzzles, m_module.ranks, pattern, battle, m_services.clock.today());
+    }
+}
+
+HistoryViewer* Main::historyViewer()
+{
+    if (m_services.historyViewer) {
+        return m_services.historyViewer;
+    }
+    // Beside the executable; the loader adds the platform's suffix. Never unloaded.
+    QPluginLoader loader(QDir(QCoreApplication::applicationDirPath()).filePath(kHistoryViewerModule));
+    auto* viewer = qobject_cast<HistoryViewer*>(loader.instance());
+    if (!viewer && !m_historyViewerWarned) {
+        m_historyViewerWarned = true;
+        m_services.notifier.warn(QStringLiteral("プレイ履歴"),
+                                 QStringLiteral("履歴の画面を開けませんでした（%1）。ゲームを入れ直すと元に戻ります。")
+                                     .arg(loader.errorString()));
+    }
+    return viewer;
 }

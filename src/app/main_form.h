@@ -16,6 +16,7 @@ class Clock;
 class ImageButton;
 class GsxSeq;
 class HistoryStore;
+class HistoryViewer;
 class Notifier;
 class Random;
 class Sound;
@@ -57,6 +58,8 @@ public:
         Notifier& notifier;
         // Where played games are kept; null: history.db, opened when first needed.
         HistoryStore* history = nullptr;
+        // Shows the history windows; null: the module beside the executable.
+        HistoryViewer* historyViewer = nullptr;
     };
 
     Main(Module1& module, Services services, const QString& appDir, QWidget* parent = nullptr);
@@ -194,6 +197,7 @@ private:
     void logCurrentWord(qint64 atMs);
     void keepGameInHistory();
     void tellAboutHistory(const QString& text);
+    HistoryViewer* historyViewer();
     // Warnings found while loading, shown once the window is up.
     void warnLater(const QString& title, const QString& text);
 
@@ -213,4 +217,5 @@ private:
     GameLog m_gameLog;
     std::unique_ptr<HistoryStore> m_ownHistory;
     bool m_historyWarned = false;
+    bool m_historyViewerWarned = false;
 };

@@ -1,3 +1,4 @@
+#include "history/history_viewer.h"
 #include "history/history_window.h"
 #include "puzzle/rank_table.h"
 #include "records/battle_record_screen.h"
@@ -9,6 +10,7 @@
 #include <QBarSet>
 #include <QChart>
 #include <QLineSeries>
+#include <QPluginLoader>
 #include <QTabWidget>
 #include <QTableWidget>
 
@@ -65,11 +67,24 @@ QString cell(QTableWidget* table, int row, int column)
     return item ? item->text() : QStringLiteral("<none>");
 }
 
+// The windows linked in, as the module shows them.
+class LinkedViewer final : public HistoryViewer {
+public:
+    void showHistory(QWidget* owner, const HistoryLoad& history, const PuzzleSet& puzzles, const RankTable& ranks,
+                     int pattern, bool battle, QDate today) override
+    {
+        HistoryWindow window(owner, history, puzzles, ranks, pattern,
+                             battle ? HistoryWindow::Kind::Battle : HistoryWindow::Kind::Single, today);
+        window.exec();
+    }
+};
+
 } // namespace
 
 class HistoryWindows : public MainFixture {
 protected:
     MemoryHistoryStore store;
+    LinkedViewer viewer;
     bool sawHistory = false;
 
     void SetUp() override
@@ -77,8 +92,23 @@ protected:
         MainFixture::SetUp();
         store.games = knownHistory();
         history = &store;
+        historyViewer = &viewer;
     }
 };
+
+TEST_F(HistoryWindows, TheModuleLoadsAndAMissingOneIsToldOnce)
+{
+    QPluginLoader loader(QStringLiteral(TAZUMEKI_HISTORY_MODULE));
+    EXPECT_NE(qobject_cast<HistoryViewer*>(loader.instance()), nullptr) << loader.errorString().toStdString();
+
+    historyViewer = nullptr; // the test program's folder has no module
+    makeMain();
+    main->showHistory(main.get(), 0, false);
+    main->showHistory(main.get(), 0, true);
+    ASSERT_EQ(notifier.texts.size(), 1);
+    EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("履歴の画面を開けませんでした")));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
 
 TEST_F(HistoryWindows, RowClickOnTheRecordScreenOpensThePatternsHistory)
 {
