@@ -80,14 +80,16 @@ void Main::tellAboutHistory(const QString& text)
 
 void Main::showHistory(QWidget* owner, int pattern, bool battle)
 {
+    HistoryViewer* viewer = historyViewer();
+    if (!viewer) {
+        return; // the player has been told
+    }
     HistoryStore& store = historyStore();
     const HistoryLoad history = store.loadAll();
     if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
         tellAboutHistory(notice);
     }
-    if (HistoryViewer* viewer = historyViewer()) {
-        viewer->showHistory(owner, history, m_module.puzzles, m_module.ranks, pattern, battle, m_services.clock.today());
-    }
+    viewer->showHistory(owner, history, m_module.puzzles, m_module.ranks, pattern, battle, m_services.clock.today());
 }
 
 HistoryViewer* Main::historyViewer()
