@@ -91,6 +91,7 @@ void Main::BeginAnswering()
     FrameCurrentWord();
     RefreshQuestion();
     GameStartTime = now();
+    beginGameLog();
     Timer1->setInterval(100);
     if (!singlePractice()) {
         CpuLetters = 0;
@@ -152,11 +153,16 @@ void Main::FrameCurrentWord()
 
 void Main::Text1_KeyDown(int keyCode)
 {
-    if (keyCode != vbKeyReturn || PlayState != QLatin1String("2") || !m_titleDone) {
+    if (PlayState != QLatin1String("2") || !m_titleDone) {
+        return;
+    }
+    m_gameLog.keyPressed(keyCode);
+    if (keyCode != vbKeyReturn) {
         return;
     }
     // Exact comparison: kana kind, width, case and spaces all count.
     if (Text1->text() != m_module.puzzles.WordAnswer[PatternIndex][WordIndex]) {
+        m_gameLog.wrongEnter();
         Text1->empty();
         return;
     }
@@ -174,6 +180,7 @@ void Main::Timer1_Timer()
     const double e = (now() - GameStartTime) / 1000;
     if (e >= kTimeLimitSeconds) {
         Label4->setText(formatNumber(kTimeLimitSeconds, 0));
+        m_gameLog.timeRanOut();
         EndGame();
         return;
     }
@@ -192,6 +199,8 @@ void Main::Timer1_Timer()
 void Main::takeCurrentWord(bool byCpu)
 {
     const int length = static_cast<int>(m_module.puzzles.WordAnswer[PatternIndex][WordIndex].size());
+    const auto takenAt = static_cast<qint64>(now());
+    m_gameLog.wordTaken(byCpu ? Taker::Cpu : Taker::Player);
     Text1->empty();
     if (byCpu) {
         CpuLetters = static_cast<qint16>(qMin(32767, CpuLetters + length));
@@ -212,6 +221,7 @@ void Main::takeCurrentWord(bool byCpu)
     StartExplosion();
 
     ++WordIndex;
+    logCurrentWord(takenAt); // the next word's split starts where this one's ended
     FrameCurrentWord();
     Label2->clear();
     RefreshQuestion();
@@ -232,6 +242,7 @@ void Main::EndGame()
     Timer4->setInterval(0);
     Text1->setConversion(false);
     Text1->setEnabled(true); // after Esc in the countdown too: one title screen
+    keepGameInHistory();
 
     if (!CompletedFlag.isEmpty()) {
         showResult();

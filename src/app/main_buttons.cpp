@@ -81,9 +81,11 @@ void Main::Picture6_MouseUp()
     Picture6->Pressed.clear();
     if (Option5->isChecked()) {
         Record screen(this, m_appDir, m_module.puzzles, m_module.singleRecords);
+        screen.onPatternClicked = [this, &screen](int pattern) { showHistory(&screen, pattern, false); };
         screen.exec();
     } else {
         Record2 screen(this, m_appDir, m_module.puzzles, m_module.battleRecords);
+        screen.onPatternClicked = [this, &screen](int pattern) { showHistory(&screen, pattern, true); };
         screen.exec();
     }
 }

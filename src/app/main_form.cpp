@@ -1,6 +1,7 @@
 #include "app/main_form.h"
 
 #include "app/module1.h"
+#include "history/history_store.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/fonts.h"

@@ -2,6 +2,7 @@
 
 #include "app/answer_box.h"
 #include "platform/files.h"
+#include "history/game_log.h"
 #include "view/picture_box.h"
 #include "view/trans_surface.h"
 
@@ -11,10 +12,13 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 
 class Clock;
 class ImageButton;
 class GsxSeq;
+class HistoryStore;
+class HistoryViewer;
 class Notifier;
 class Random;
 class Sound;
@@ -46,6 +50,10 @@ public:
         Sound& sound;
         GsxSeq& seq;
         Notifier& notifier;
+        // Where played games are kept; null: history.db, opened when first needed.
+        HistoryStore* history = nullptr;
+        // Shows the history windows; null: the module beside the executable.
+        HistoryViewer* historyViewer = nullptr;
     };
 
     Main(Module1& module, Services services, const GameFolders& folders, QWidget* parent = nullptr);
@@ -156,6 +164,11 @@ public:
     void DrawWordBlank(int pattern, int word);
     void DrawWordLetters(int pattern, int word, PictureImage& tile);
 
+    // The play history, opened on first use.
+    HistoryStore& historyStore();
+    // The history window of a pattern, owned by the record screen it was asked from.
+    void showHistory(QWidget* owner, int pattern, bool battle);
+
     bool titleAnimationDone() const { return m_titleDone; }
     bool singlePractice() const;
 
@@ -177,6 +190,12 @@ private:
     void warnAboutRecords(const RecordLoad& load, const QString& file);
     void showStartButton(bool quitFace);
     double now() const;
+    // The play history of the game in progress.
+    void beginGameLog();
+    void logCurrentWord(qint64 atMs);
+    void keepGameInHistory();
+    void tellAboutHistory(const QString& text);
+    HistoryViewer* historyViewer();
     // Warnings found while loading, shown once the window is up.
     void warnLater(const QString& title, const QString& text);
 
@@ -194,4 +213,9 @@ private:
     bool m_titleDone = false;
     QSet<QString> m_saveWarned;
     QSet<QString> m_blockedSaves; // record files that must not be written this run
+
+    GameLog m_gameLog;
+    std::unique_ptr<HistoryStore> m_ownHistory;
+    bool m_historyWarned = false;
+    bool m_historyViewerWarned = false;
 };

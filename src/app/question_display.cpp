@@ -56,6 +56,7 @@ void Main::Command3_Click()
         return;
     }
     QuestionShownFlag = QStringLiteral("1");
+    m_gameLog.questionShown();
     ShowQuestion();
     Text1->setFocus();
 }
@@ -66,6 +67,7 @@ void Main::Command2_Click()
         return;
     }
     AnswerShownFlag = QStringLiteral("1");
+    m_gameLog.answerShown();
     Label2->setText(m_module.puzzles.WordAnswer[PatternIndex][WordIndex]);
     Text1->setFocus();
 }

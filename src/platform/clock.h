@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDate>
+#include <QDateTime>
 #include <QtGlobal>
 
 // Millisecond clock and calendar of the game. Tests inject their own.
@@ -11,6 +12,8 @@ public:
     virtual qint64 nowMs() const = 0;
     // Today's date in the player's calendar.
     virtual QDate today() const = 0;
+    // The local date and time, for what the play history shows.
+    virtual QDateTime localNow() const { return QDateTime::currentDateTime(); }
 };
 
 class SystemClock final : public Clock {

@@ -10,6 +10,7 @@
 Record2::Record2(QWidget* owner, const QString& appDir, const PuzzleSet& puzzles, const BattleRecordTable& records)
     : RecordFrame(owner, appDir, 584), m_puzzles(puzzles), m_records(records)
 {
+    m_rowsRight = 577;
     auto header = [&](QRect box, QRect label, const QString& caption) {
         QLabel* text = addCell(box, label, Qt::AlignHCenter, kHeaderColor);
         text->setText(caption);

@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPushButton>
 
 void showCell(QLabel* label, const CellText& cell)
@@ -120,6 +121,36 @@ QLabel* RecordFrame::addCell(QRect box, QRect label, Qt::Alignment alignment, QC
         *boxOut = frame;
     }
     return text;
+}
+
+int RecordFrame::patternAt(QPoint pos) const
+{
+    constexpr int top = 128;
+    constexpr int pitch = 24;
+    if (pos.x() < 16 || pos.x() >= m_rowsRight || pos.y() < top || pos.y() > top + pitch * RowsPerPage) {
+        return -1;
+    }
+    const int row = qMin((pos.y() - top) / pitch, RowsPerPage - 1);
+    const int pattern = (CurrentPage - 1) * RowsPerPage + row;
+    return pattern < kShownPatterns ? pattern : -1;
+}
+
+// A row click is a press and a release on the same row.
+void RecordFrame::mousePressEvent(QMouseEvent* event)
+{
+    m_pressedPattern = event->button() == Qt::LeftButton ? patternAt(event->position().toPoint()) : -1;
+    QDialog::mousePressEvent(event);
+}
+
+void RecordFrame::mouseReleaseEvent(QMouseEvent* event)
+{
+    const int pressed = std::exchange(m_pressedPattern, -1);
+    if (event->button() == Qt::LeftButton && pressed >= 0 && pressed == patternAt(event->position().toPoint()) &&
+        onPatternClicked) {
+        onPatternClicked(pressed);
+        return;
+    }
+    QDialog::mouseReleaseEvent(event);
 }
 
 bool RecordFrame::eventFilter(QObject* watched, QEvent* event)

@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class ImageButton;
 class QLabel;
@@ -30,6 +31,11 @@ public:
     void Form_KeyDown(int keyCode);
     void Form_MouseMove();
 
+    // Called with the pattern of a row the player clicked.
+    std::function<void(int pattern)> onPatternClicked;
+    // The pattern of the row at a point of the screen, or -1.
+    int patternAt(QPoint pos) const;
+
 protected:
     RecordFrame(QWidget* owner, const QString& appDir, int pagingX);
 
@@ -45,9 +51,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
     QString m_appDir;
+    int m_rowsRight = 561; // the right edge of the last column
+    int m_pressedPattern = -1;
 };
 
 inline const QColor kHeaderColor(180, 236, 252);

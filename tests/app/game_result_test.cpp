@@ -5,6 +5,7 @@
 #include <QKeyEvent>
 #include "store/record_file.h"
 #include "support/file_size_limit.h"
+#include "support/history_fakes.h"
 
 TEST(ResultTexts, TimesAndBattleOutcomes)
 {
@@ -97,6 +98,8 @@ TEST_F(SingleResult, AGameOverTheLimitShows180ButRecordsItsTime)
 
 TEST_F(SingleResult, AFailedSaveIsToldOnceAndTheGameGoesOn)
 {
+    MemoryHistoryStore elsewhere; // the full disk is the record file's alone here
+    history = &elsewhere;
     makeMain();
     play(9000);
     const QByteArray before = readFile("data1.dat");

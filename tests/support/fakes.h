@@ -22,6 +22,8 @@ public:
     QDate day = QDate(2026, 12, 9);
     qint64 nowMs() const override { return now; }
     QDate today() const override { return day; }
+    // Noon of `day` when the clock stands at its start value.
+    QDateTime localNow() const override { return QDateTime(day, QTime(12, 0)).addMSecs(now - 1'000'000); }
     void advance(qint64 ms) { now += ms; }
 };
 

@@ -34,6 +34,8 @@ protected:
     GsxSeq seq{keyRandom};
     std::unique_ptr<Module1> module = std::make_unique<Module1>();
     std::unique_ptr<Main> main;
+    HistoryStore* history = nullptr; // null: history.db in the game folder
+    HistoryViewer* historyViewer = nullptr; // null: the module beside the test program (absent)
 
     struct Shown {
         int count = 0;
@@ -77,7 +79,7 @@ protected:
 
     void makeMain(bool finishTitle = true)
     {
-        main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier}, folders());
+        main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier, history, historyViewer}, folders());
         main->Timer2->setInterval(0); // the test steps the title itself
         QCoreApplication::processEvents();
         if (finishTitle) {

@@ -1,5 +1,7 @@
 // tazumeki-data: pack, unpack, check and show the game's data files.
 
+#include "history/history_export.h"
+#include "history/sqlite_history_store.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
 #include "platform/random.h"
@@ -30,6 +32,7 @@ const char* kUsage =
     "  tazumeki-data check PUZZLE [--utf8]              report every problem of a puzzle file\n"
     "  tazumeki-data show PUZZLE --json [--utf8]        the puzzle set as JSON\n"
     "  tazumeki-data records [FOLDER]                   where the records are and whether they read whole\n"
+    "  tazumeki-data history --json|--csv FOLDER        the play history in FOLDER/history.db\n"
     "Plain text is code page 932 with CR LF line ends; --utf8 reads and writes UTF-8 instead.\n"
     "A PUZZLE is a container (data2.dat) or its plain word file.\n"
     "FOLDER is a records folder; without it, the one the installed game uses.\n";
@@ -283,6 +286,31 @@ int recordsCommand(GsxSeq& seq, const QStringList& args)
     return damaged > 0 ? 1 : 0;
 }
 
+int historyCommand(const QStringList& args, bool json, bool csv)
+{
+    if (args.size() != 1 || json == csv) {
+        printErr(QString::fromLatin1(kUsage));
+        return 2;
+    }
+    if (!QDir(args[0]).exists()) {
+        printErr(QStringLiteral("%1: no such folder").arg(args[0]));
+        return 1;
+    }
+    // Read only: a damaged database is reported, never moved or repaired here.
+    SqliteHistoryStore store(args[0], SqliteHistoryStore::Access::ReadOnly);
+    const HistoryLoad history = store.loadAll();
+    if (!history.ok()) {
+        printErr(QStringLiteral("%1: %2").arg(store.path(), history.error));
+        return 1;
+    }
+    printOut(json ? historyToJson(history.games).toJson(QJsonDocument::Indented) : historyToCsv(history.games));
+    if (history.skipped > 0) {
+        printErr(QStringLiteral("%1: %2 row(s) that make no sense were left out").arg(store.path()).arg(history.skipped));
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char* argv[])
@@ -293,6 +321,7 @@ int main(int argc, char* argv[])
     QStringList args = QCoreApplication::arguments().mid(1);
     const bool utf8 = args.removeAll(QStringLiteral("--utf8")) > 0;
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
+    const bool csv = args.removeAll(QStringLiteral("--csv")) > 0;
     if (args.isEmpty()) {
         printErr(QString::fromLatin1(kUsage));
         return 2;
@@ -314,6 +343,9 @@ int main(int argc, char* argv[])
     }
     if (command == QStringLiteral("show") && json) {
         return showCommand(seq, args, utf8);
+    }
+    if (command == QStringLiteral("history")) {
+        return historyCommand(args, json, csv);
     }
     printErr(QString::fromLatin1(kUsage));
     return 2;

@@ -1,0 +1,115 @@
+// Keeping every game that reached answering in the play history, and
+// opening the history windows.
+
+#include "app/main_form.h"
+#include "app/module1.h"
+#include "history/history_viewer.h"
+#include "history/sqlite_history_store.h"
+#include "platform/clock.h"
+#include "platform/notifier.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QPluginLoader>
+#include <QRadioButton>
+#include <QTimer>
+
+HistoryStore& Main::historyStore()
+{
+    if (m_services.history) {
+        return *m_services.history;
+    }
+    if (!m_ownHistory) {
+        m_ownHistory = std::make_unique<SqliteHistoryStore>(m_recordsDir);
+    }
+    return *m_ownHistory;
+}
+
+void Main::beginGameLog()
+{
+    GameLog::Start start;
+    start.mode = singlePractice() ? GameMode::Single : GameMode::Battle;
+    start.pattern = PatternIndex;
+    start.rank = Combo2->currentIndex();
+    start.playedAt = m_services.clock.localNow();
+    start.startMs = static_cast<qint64>(GameStartTime);
+    m_gameLog.begin(start);
+    logCurrentWord(start.startMs);
+}
+
+void Main::logCurrentWord(qint64 atMs)
+{
+    m_gameLog.wordBecameCurrent(WordIndex, m_module.puzzles.WordAnswer[PatternIndex][WordIndex], atMs,
+                                Option3->isChecked());
+}
+
+void Main::keepGameInHistory()
+{
+    if (!m_gameLog.active()) {
+        return; // no game reached answering: the countdown, the title
+    }
+    // Single practice leaves the letter counts of an earlier battle standing.
+    const bool battle = !singlePractice();
+    const PlayedGame game =
+        m_gameLog.finish(!CompletedFlag.isEmpty(), static_cast<qint64>(GameEndTime), !QuestionShownFlag.isEmpty(),
+                         !AnswerShownFlag.isEmpty(), battle ? PlayerLetters : 0, battle ? CpuLetters : 0);
+    HistoryStore& store = historyStore();
+    QString error;
+    const bool saved = store.append(game, &error);
+    QStringList tell;
+    if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
+        tell.append(notice);
+    }
+    if (!saved && !m_historyWarned) {
+        m_historyWarned = true;
+        tell.append(QStringLiteral("プレイ履歴を history.db に保存できませんでした（%1）。\n"
+                                   "記録ファイルはこれまで通り保存されます。ゲームは続けられます。")
+                        .arg(error));
+    }
+    if (!tell.isEmpty()) {
+        tellAboutHistory(tell.join(u'\n'));
+    }
+}
+
+void Main::tellAboutHistory(const QString& text)
+{
+    // After the result dialog has opened, not in front of it.
+    QTimer::singleShot(0, this, [this, text] { m_services.notifier.warn(QStringLiteral("プレイ履歴"), text); });
+}
+
+void Main::showHistory(QWidget* owner, int pattern, bool battle)
+{
+    HistoryViewer* viewer = historyViewer();
+    if (!viewer) {
+        return; // the player has been told
+    }
+    HistoryStore& store = historyStore();
+    const HistoryLoad history = store.loadAll();
+    if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
+        tellAboutHistory(notice);
+    }
+    viewer->showHistory(owner, history, m_module.puzzles, m_module.ranks, pattern, battle, m_services.clock.today());
+}
+
+HistoryViewer* Main::historyViewer()
+{
+    if (m_services.historyViewer) {
+        return m_services.historyViewer;
+    }
+    // Beside the executable in the portable folder, in lib/tazumeki when
+    // installed; the loader adds the platform's suffix. Never unloaded.
+    const QDir exeDir(QCoreApplication::applicationDirPath());
+    QPluginLoader loader(exeDir.filePath(kHistoryViewerModule));
+    if (!loader.load()) {
+        loader.setFileName(exeDir.filePath(QStringLiteral("../lib/tazumeki/") + kHistoryViewerModule));
+    }
+    auto* viewer = qobject_cast<HistoryViewer*>(loader.instance());
+    if (!viewer && !m_historyViewerWarned) {
+        m_historyViewerWarned = true;
+        m_services.notifier.warn(QStringLiteral("プレイ履歴"),
+                                 QStringLiteral("履歴の画面を開けませんでした（%1）。ゲームを入れ直すと元に戻ります。")
+                                     .arg(loader.errorString()));
+    }
+    return viewer;
+}

@@ -1,0 +1,69 @@
+#include "history/history_window.h"
+
+#include "platform/fonts.h"
+#include "puzzle/puzzle_set.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+HistoryWindow::HistoryWindow(QWidget* owner, const HistoryLoad& history, const PuzzleSet& puzzles,
+                             const RankTable& ranks, int pattern, Kind kind, QDate today)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::MSWindowsFixedSizeDialogHint)
+{
+    setWindowTitle(QStringLiteral("Tazumeki － 履歴"));
+    setFixedSize(720, 600);
+    setFont(windowsFont(kPGothic, 9.75));
+    // The record screens' colours: blue ground, pale blue headers, white text on the ground.
+    setStyleSheet(QStringLiteral(
+        "HistoryWindow { background: rgb(11, 164, 255); }"
+        "QTabWidget::pane { border: 1px solid rgb(0, 60, 120); background: rgb(11, 164, 255); }"
+        "QTabBar::tab { background: rgb(180, 236, 252); border: 1px solid rgb(0, 60, 120); padding: 4px 16px; }"
+        "QTabBar::tab:selected { background: white; }"
+        "QLabel { color: white; }"
+        "QHeaderView::section { background: rgb(180, 236, 252); border: 1px solid rgb(0, 60, 120); padding: 2px; }"
+        "QTableWidget { background: white; gridline-color: rgb(0, 60, 120); }"));
+
+    const int p = qBound(0, pattern, PuzzleSet::kPlayablePatterns - 1);
+    tabs = new QTabWidget(this);
+    tabs->setFocusPolicy(Qt::NoFocus);
+    if (kind == Kind::Single) {
+        single = buildPatternPage(history, puzzles, p);
+        tabs->addTab(single.page, QStringLiteral("パターン"));
+    } else {
+        battle = buildBattlePage(history, puzzles, ranks, p);
+        tabs->addTab(battle.page, QStringLiteral("対戦"));
+    }
+    overall = buildOverallPage(history, puzzles, today);
+    tabs->addTab(overall.page, QStringLiteral("全体"));
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(8, 8, 8, 8);
+    layout->addWidget(tabs);
+
+    qApp->installEventFilter(this);
+}
+
+bool HistoryWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter or Esc closes the window whichever control has the focus.
+    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+            done(QDialog::Accepted);
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+void HistoryWindow::showEvent(QShowEvent* event)
+{
+    if (parentWidget()) {
+        move(parentWidget()->frameGeometry().center() - rect().center());
+    }
+    QDialog::showEvent(event);
+}

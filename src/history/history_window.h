@@ -1,0 +1,28 @@
+#pragma once
+
+#include "history/history_pages.h"
+
+#include <QDialog>
+
+class QTabWidget;
+
+// The play history of one pattern (single practice or battles, as the record
+// screen it was opened from), with the whole history on a second page.
+// Enter or Esc closes it.
+class HistoryWindow final : public QDialog {
+    Q_OBJECT
+public:
+    enum class Kind { Single, Battle };
+
+    HistoryWindow(QWidget* owner, const HistoryLoad& history, const PuzzleSet& puzzles, const RankTable& ranks,
+                  int pattern, Kind kind, QDate today);
+
+    QTabWidget* tabs = nullptr;
+    PatternPage single;  // filled for Kind::Single
+    BattlePage battle;   // filled for Kind::Battle
+    OverallPage overall;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+};

@@ -1,0 +1,82 @@
+#include "history/played_game.h"
+
+int PlayedGame::keys() const
+{
+    int total = 0;
+    for (const WordPlay& word : words) {
+        total += word.keys;
+    }
+    return total;
+}
+
+QString modeName(GameMode mode)
+{
+    return mode == GameMode::Battle ? QStringLiteral("battle") : QStringLiteral("single");
+}
+
+QString outcomeName(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Completed:
+        return QStringLiteral("completed");
+    case Outcome::TimedOut:
+        return QStringLiteral("timeout");
+    case Outcome::Aborted:
+        break;
+    }
+    return QStringLiteral("aborted");
+}
+
+QString takerName(Taker taker)
+{
+    switch (taker) {
+    case Taker::Player:
+        return QStringLiteral("player");
+    case Taker::Cpu:
+        return QStringLiteral("cpu");
+    case Taker::Nobody:
+        break;
+    }
+    return QString();
+}
+
+std::optional<GameMode> modeFromName(const QString& name)
+{
+    if (name == QLatin1String("single")) {
+        return GameMode::Single;
+    }
+    if (name == QLatin1String("battle")) {
+        return GameMode::Battle;
+    }
+    return std::nullopt;
+}
+
+std::optional<Outcome> outcomeFromName(const QString& name)
+{
+    for (Outcome o : {Outcome::Completed, Outcome::Aborted, Outcome::TimedOut}) {
+        if (name == outcomeName(o)) {
+            return o;
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Taker> takerFromName(const QString& name)
+{
+    for (Taker t : {Taker::Nobody, Taker::Player, Taker::Cpu}) {
+        if (name == takerName(t)) {
+            return t;
+        }
+    }
+    return std::nullopt;
+}
+
+QString playedAtText(const QDateTime& at)
+{
+    return at.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}
+
+QDateTime playedAtFromText(const QString& text)
+{
+    return QDateTime::fromString(text, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}

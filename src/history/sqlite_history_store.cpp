@@ -1,0 +1,389 @@
+#include "history/sqlite_history_store.h"
+
+#include "store/record_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QVariant>
+#include <atomic>
+#include <map>
+
+namespace {
+
+constexpr int kSchemaVersion = 1;
+constexpr int kLastPattern = 98;
+constexpr int kLastRank = 8;
+constexpr int kLastSlot = 15;
+
+const QString kGameColumns = QStringLiteral(
+    "id, played_at, mode, pattern, rank, questions, answer_shown, outcome, time_ms, player_letters, cpu_letters");
+const QString kWordColumns =
+    QStringLiteral("game_id, slot, answer, ms, taker, wrong_enters, keys, question_shown, answer_shown");
+
+// SQLite's own codes for a file that is not (or no longer) a database.
+bool isDamageCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    return ok && (code == 11 /* SQLITE_CORRUPT */ || code == 26 /* SQLITE_NOTADB */);
+}
+
+QString describe(const QSqlError& error)
+{
+    const QString text = error.text().trimmed();
+    return text.isEmpty() ? QStringLiteral("unknown database error") : text;
+}
+
+bool exec(QSqlQuery& query, const QString& sql, QSqlError* error)
+{
+    if (query.exec(sql)) {
+        return true;
+    }
+    *error = query.lastError();
+    return false;
+}
+
+std::optional<PlayedGame> gameFromRow(const QSqlQuery& q)
+{
+    PlayedGame game;
+    game.playedAt = playedAtFromText(q.value(1).toString());
+    const auto mode = modeFromName(q.value(2).toString());
+    const auto outcome = outcomeFromName(q.value(7).toString());
+    bool patternOk = false;
+    game.pattern = q.value(3).toInt(&patternOk);
+    if (!game.playedAt.isValid() || !mode || !outcome || !patternOk || game.pattern < 0 || game.pattern > kLastPattern) {
+        return std::nullopt;
+    }
+    game.mode = *mode;
+    game.outcome = *outcome;
+    if (game.mode == GameMode::Battle) {
+        bool ok = false;
+        const int rank = q.value(4).toInt(&ok);
+        if (!ok || rank < 0 || rank > kLastRank) {
+            return std::nullopt;
+        }
+        game.rank = rank;
+    }
+    game.questions = q.value(5).toInt() != 0;
+    game.answerShown = q.value(6).toInt() != 0;
+    game.timeMs = q.value(8).toLongLong();
+    game.playerLetters = q.value(9).toInt();
+    game.cpuLetters = q.value(10).toInt();
+    if (game.timeMs < 0 || game.playerLetters < 0 || game.cpuLetters < 0) {
+        return std::nullopt;
+    }
+    return game;
+}
+
+std::optional<WordPlay> wordFromRow(const QSqlQuery& q)
+{
+    WordPlay word;
+    word.slot = q.value(1).toInt();
+    word.answer = q.value(2).toString();
+    word.ms = q.value(3).toLongLong();
+    const auto taker = takerFromName(q.value(4).isNull() ? QString() : q.value(4).toString());
+    word.wrongEnters = q.value(5).toInt();
+    word.keys = q.value(6).toInt();
+    word.questionShown = q.value(7).toInt() != 0;
+    word.answerShown = q.value(8).toInt() != 0;
+    if (!taker || word.slot < 0 || word.slot > kLastSlot || word.ms < 0 || word.wrongEnters < 0 || word.keys < 0) {
+        return std::nullopt;
+    }
+    word.taker = *taker;
+    return word;
+}
+
+} // namespace
+
+SqliteHistoryStore::SqliteHistoryStore(const QString& folder, Access access) : m_folder(folder), m_access(access)
+{
+    static std::atomic<int> serial{0};
+    m_connection = QStringLiteral("tazumeki-history-%1").arg(++serial);
+}
+
+SqliteHistoryStore::~SqliteHistoryStore()
+{
+    close();
+}
+
+QString SqliteHistoryStore::path() const
+{
+    return QDir(m_folder).filePath(fileName());
+}
+
+QString SqliteHistoryStore::takeNotice()
+{
+    return std::exchange(m_notice, QString());
+}
+
+void SqliteHistoryStore::close()
+{
+    if (!QSqlDatabase::contains(m_connection)) {
+        return;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(m_connection);
+    m_open = false;
+}
+
+bool SqliteHistoryStore::open(QString* error)
+{
+    if (m_open) {
+        return true;
+    }
+    if (m_blocked) {
+        *error = QStringLiteral("a damaged history.db could not be put aside and is left as it is");
+        return false;
+    }
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
+        *error = QStringLiteral("the SQLite driver of Qt is not installed");
+        return false;
+    }
+    if (m_access == Access::ReadWrite && !QDir(m_folder).exists()) {
+        *error = QStringLiteral("the folder %1 does not exist").arg(QDir::toNativeSeparators(m_folder));
+        return false;
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
+        db.setDatabaseName(path());
+        db.setConnectOptions(m_access == Access::ReadOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000;QSQLITE_OPEN_READONLY")
+                                                          : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+        if (!db.open()) {
+            *error = describe(db.lastError());
+            db = QSqlDatabase();
+            close();
+            return false;
+        }
+    }
+    switch (prepare(error)) {
+    case Check::Fine:
+        m_open = true;
+        return true;
+    case Check::Failed:
+        close();
+        return false;
+    case Check::Damaged:
+        break;
+    }
+    close();
+    if (m_access == Access::ReadOnly) {
+        *error = QStringLiteral("history.db is damaged: ") + *error;
+        return false;
+    }
+    return startAfresh(error);
+}
+
+SqliteHistoryStore::Check SqliteHistoryStore::prepare(QString* error)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    QSqlQuery query(db);
+    QSqlError sqlError;
+    auto fail = [&](const QSqlError& e) {
+        *error = describe(e);
+        return isDamageCode(e) ? Check::Damaged : Check::Failed;
+    };
+
+    if (!exec(query, QStringLiteral("PRAGMA quick_check"), &sqlError)) {
+        return fail(sqlError);
+    }
+    if (!query.next() || query.value(0).toString() != QLatin1String("ok")) {
+        *error = QStringLiteral("the integrity check failed");
+        return Check::Damaged;
+    }
+    if (!exec(query, QStringLiteral("PRAGMA user_version"), &sqlError) || !query.next()) {
+        return fail(sqlError);
+    }
+    const int version = query.value(0).toInt();
+    if (version > kSchemaVersion) {
+        *error = QStringLiteral("history.db was written by a newer version of the game");
+        return Check::Failed;
+    }
+
+    if (m_access == Access::ReadWrite) {
+        // WAL: a game's rows reach the disk in one commit without blocking readers.
+        if (!exec(query, QStringLiteral("PRAGMA journal_mode=WAL"), &sqlError)) {
+            return fail(sqlError);
+        }
+        const QString create[] = {
+            QStringLiteral("CREATE TABLE IF NOT EXISTS games (id INTEGER PRIMARY KEY, played_at TEXT NOT NULL, "
+                           "mode TEXT NOT NULL, pattern INTEGER NOT NULL, rank INTEGER, questions INTEGER NOT NULL, "
+                           "answer_shown INTEGER NOT NULL, outcome TEXT NOT NULL, time_ms INTEGER NOT NULL, "
+                           "player_letters INTEGER NOT NULL, cpu_letters INTEGER NOT NULL)"),
+            QStringLiteral("CREATE TABLE IF NOT EXISTS words (game_id INTEGER NOT NULL REFERENCES games(id), "
+                           "slot INTEGER NOT NULL, answer TEXT NOT NULL, ms INTEGER NOT NULL, taker TEXT, "
+                           "wrong_enters INTEGER NOT NULL, keys INTEGER NOT NULL, question_shown INTEGER NOT NULL, "
+                           "answer_shown INTEGER NOT NULL)"),
+            QStringLiteral("CREATE INDEX IF NOT EXISTS words_of_game ON words (game_id)"),
+            QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion),
+        };
+        for (const QString& sql : create) {
+            if (!exec(query, sql, &sqlError)) {
+                return fail(sqlError);
+            }
+        }
+    }
+    // Tables without the columns we read were not written by this game.
+    for (const QString& sql : {QStringLiteral("SELECT %1 FROM games LIMIT 0").arg(kGameColumns),
+                               QStringLiteral("SELECT %1 FROM words LIMIT 0").arg(kWordColumns)}) {
+        if (!exec(query, sql, &sqlError)) {
+            const Check check = fail(sqlError);
+            return check == Check::Failed && m_access == Access::ReadWrite ? Check::Damaged : check;
+        }
+    }
+    return Check::Fine;
+}
+
+bool SqliteHistoryStore::startAfresh(QString* error)
+{
+    const QString why = *error;
+    if (m_restarted) {
+        // A new file damaged at once: something else is wrong; never loop.
+        m_blocked = true;
+        *error = QStringLiteral("history.db cannot be started afresh (%1)").arg(why);
+        return false;
+    }
+    m_restarted = true;
+    const QString file = path();
+    const QString kept = keepDamagedCopy(file);
+    if (kept.isEmpty()) {
+        m_blocked = true;
+        *error = QStringLiteral("history.db is damaged (%1) and could not be put aside").arg(why);
+        return false;
+    }
+    // The journal belongs to the damaged file; a new database must not replay it.
+    const QString wal = file + QStringLiteral("-wal");
+    if (QFileInfo::exists(wal)) {
+        keepDamagedCopy(wal);
+    }
+    for (const QString& leftover : {file, wal, file + QStringLiteral("-shm")}) {
+        QFile::remove(leftover);
+    }
+    if (QFileInfo::exists(file)) {
+        m_blocked = true;
+        *error = QStringLiteral("history.db is damaged (%1) and could not be replaced").arg(why);
+        return false;
+    }
+    m_notice = QStringLiteral("プレイ履歴 history.db が壊れていたため %1 として残し、新しい履歴を始めました。")
+                   .arg(QFileInfo(kept).fileName());
+    return open(error);
+}
+
+bool SqliteHistoryStore::append(const PlayedGame& game, QString* error)
+{
+    QString why;
+    if (!open(&why)) {
+        if (error) {
+            *error = why;
+        }
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    auto failed = [&](const QSqlError& e) {
+        db.rollback();
+        if (error) {
+            *error = describe(e);
+        }
+        return false;
+    };
+    if (!db.transaction()) {
+        return failed(db.lastError());
+    }
+    QSqlQuery insertGame(db);
+    insertGame.prepare(QStringLiteral("INSERT INTO games (played_at, mode, pattern, rank, questions, answer_shown, "
+                                      "outcome, time_ms, player_letters, cpu_letters) VALUES (?,?,?,?,?,?,?,?,?,?)"));
+    insertGame.addBindValue(playedAtText(game.playedAt));
+    insertGame.addBindValue(modeName(game.mode));
+    insertGame.addBindValue(game.pattern);
+    insertGame.addBindValue(game.rank ? QVariant(*game.rank) : QVariant(QMetaType(QMetaType::Int)));
+    insertGame.addBindValue(int(game.questions));
+    insertGame.addBindValue(int(game.answerShown));
+    insertGame.addBindValue(outcomeName(game.outcome));
+    insertGame.addBindValue(game.timeMs);
+    insertGame.addBindValue(game.playerLetters);
+    insertGame.addBindValue(game.cpuLetters);
+    if (!insertGame.exec()) {
+        return failed(insertGame.lastError());
+    }
+    const QVariant gameId = insertGame.lastInsertId();
+
+    QSqlQuery insertWord(db);
+    insertWord.prepare(QStringLiteral("INSERT INTO words (%1) VALUES (?,?,?,?,?,?,?,?,?)").arg(kWordColumns));
+    for (const WordPlay& word : game.words) {
+        insertWord.addBindValue(gameId);
+        insertWord.addBindValue(word.slot);
+        insertWord.addBindValue(word.answer);
+        insertWord.addBindValue(word.ms);
+        insertWord.addBindValue(word.taker == Taker::Nobody ? QVariant(QMetaType(QMetaType::QString))
+                                                            : QVariant(takerName(word.taker)));
+        insertWord.addBindValue(word.wrongEnters);
+        insertWord.addBindValue(word.keys);
+        insertWord.addBindValue(int(word.questionShown));
+        insertWord.addBindValue(int(word.answerShown));
+        if (!insertWord.exec()) {
+            return failed(insertWord.lastError());
+        }
+    }
+    if (!db.commit()) {
+        return failed(db.lastError());
+    }
+    return true;
+}
+
+HistoryLoad SqliteHistoryStore::loadAll()
+{
+    HistoryLoad load;
+    if (!m_open && !QFileInfo::exists(path())) {
+        return load; // nothing played yet; reading never creates the file
+    }
+    if (!open(&load.error)) {
+        return load;
+    }
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    // One snapshot for both tables, even while the game writes.
+    db.transaction();
+    QSqlQuery games(db);
+    games.setForwardOnly(true);
+    if (!games.exec(QStringLiteral("SELECT %1 FROM games ORDER BY id").arg(kGameColumns))) {
+        load.error = describe(games.lastError());
+        db.rollback();
+        return load;
+    }
+    std::map<qint64, std::size_t> byId;
+    while (games.next()) {
+        if (auto game = gameFromRow(games)) {
+            byId[games.value(0).toLongLong()] = load.games.size();
+            load.games.push_back(std::move(*game));
+        } else {
+            ++load.skipped;
+        }
+    }
+    QSqlQuery words(db);
+    words.setForwardOnly(true);
+    if (!words.exec(QStringLiteral("SELECT %1 FROM words ORDER BY game_id, rowid").arg(kWordColumns))) {
+        load.error = describe(words.lastError());
+        load.games.clear();
+        db.rollback();
+        return load;
+    }
+    while (words.next()) {
+        const auto owner = byId.find(words.value(0).toLongLong());
+        auto word = wordFromRow(words);
+        if (owner == byId.end()) {
+            continue; // a word of a skipped game goes with it
+        }
+        if (word) {
+            load.games[owner->second].words.push_back(std::move(*word));
+        } else {
+            ++load.skipped;
+        }
+    }
+    db.rollback();
+    return load;
+}

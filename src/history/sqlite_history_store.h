@@ -1,0 +1,38 @@
+#pragma once
+
+#include "history/history_store.h"
+
+// The history in history.db, a SQLite database in WAL mode, opened on first
+// use. A file that is not a database, fails its check, or lacks the tables
+// is put aside as a damaged copy and a new history started (read-write only).
+class SqliteHistoryStore final : public HistoryStore {
+public:
+    enum class Access { ReadWrite, ReadOnly };
+
+    explicit SqliteHistoryStore(const QString& folder, Access access = Access::ReadWrite);
+    ~SqliteHistoryStore() override;
+    SqliteHistoryStore(const SqliteHistoryStore&) = delete;
+    SqliteHistoryStore& operator=(const SqliteHistoryStore&) = delete;
+
+    static QString fileName() { return QStringLiteral("history.db"); }
+    QString path() const;
+
+    bool append(const PlayedGame& game, QString* error) override;
+    HistoryLoad loadAll() override;
+    QString takeNotice() override;
+
+private:
+    enum class Check { Fine, Damaged, Failed };
+    bool open(QString* error);
+    Check prepare(QString* error);
+    void close();
+    bool startAfresh(QString* error);
+
+    QString m_folder;
+    Access m_access;
+    QString m_connection;
+    bool m_open = false;
+    bool m_blocked = false; // a damaged file that could not be put aside is never written over
+    bool m_restarted = false;
+    QString m_notice;
+};

@@ -1,0 +1,224 @@
+#include "history/history_viewer.h"
+#include "history/history_window.h"
+#include "puzzle/rank_table.h"
+#include "records/battle_record_screen.h"
+#include "records/record_screen.h"
+#include "support/history_fakes.h"
+#include "support/main_fixture.h"
+
+#include <QAbstractBarSeries>
+#include <QBarSet>
+#include <QChart>
+#include <QLineSeries>
+#include <QPluginLoader>
+#include <QTabWidget>
+#include <QTableWidget>
+
+namespace {
+
+QDateTime at(int month, int day)
+{
+    return QDateTime(QDate(2026, month, day), QTime(20, 0));
+}
+
+// Pattern 0 three times: 20 s with questions, 15 s without, then 18 s with.
+std::vector<PlayedGame> knownHistory()
+{
+    auto game = [](QDateTime when, std::vector<qint64> splits, bool questions) {
+        qint64 total = 0;
+        for (qint64 s : splits) {
+            total += s;
+        }
+        PlayedGame g = singleGame(0, when, total, questions);
+        const QString answers[] = {QStringLiteral("さくら"), QStringLiteral("さかな"), QStringLiteral("らいおん")};
+        for (int i = 0; i < int(splits.size()); ++i) {
+            g.words.push_back(wordPlay(i, answers[i], splits[std::size_t(i)], Taker::Player, 10));
+        }
+        return g;
+    };
+    std::vector<PlayedGame> games = {game(at(10, 1), {5000, 8000, 7000}, true),
+                                     game(at(12, 8), {4000, 6000, 5000}, false),
+                                     game(at(12, 9), {3000, 9000, 6000}, true)};
+    PlayedGame battle = singleGame(0, at(12, 9), 9000, false);
+    battle.mode = GameMode::Battle;
+    battle.rank = 3;
+    battle.cpuLetters = 7;
+    battle.playerLetters = 3;
+    battle.words = {wordPlay(0, QStringLiteral("さくら"), 3000, Taker::Player),
+                    wordPlay(1, QStringLiteral("さかな"), 3000, Taker::Cpu),
+                    wordPlay(2, QStringLiteral("らいおん"), 3000, Taker::Cpu)};
+    games.push_back(battle);
+    return games;
+}
+
+QList<QPointF> points(QChart* chart, const QString& name)
+{
+    for (QAbstractSeries* series : chart->series()) {
+        if (series->name() == name) {
+            return static_cast<QLineSeries*>(series)->points();
+        }
+    }
+    return {};
+}
+
+QString cell(QTableWidget* table, int row, int column)
+{
+    const QTableWidgetItem* item = table->item(row, column);
+    return item ? item->text() : QStringLiteral("<none>");
+}
+
+// The windows linked in, as the module shows them.
+class LinkedViewer final : public HistoryViewer {
+public:
+    void showHistory(QWidget* owner, const HistoryLoad& history, const PuzzleSet& puzzles, const RankTable& ranks,
+                     int pattern, bool battle, QDate today) override
+    {
+        HistoryWindow window(owner, history, puzzles, ranks, pattern,
+                             battle ? HistoryWindow::Kind::Battle : HistoryWindow::Kind::Single, today);
+        window.exec();
+    }
+};
+
+} // namespace
+
+class HistoryWindows : public MainFixture {
+protected:
+    MemoryHistoryStore store;
+    LinkedViewer viewer;
+    bool sawHistory = false;
+
+    void SetUp() override
+    {
+        MainFixture::SetUp();
+        store.games = knownHistory();
+        history = &store;
+        historyViewer = &viewer;
+    }
+};
+
+TEST_F(HistoryWindows, TheModuleLoadsAndAMissingOneIsToldOnce)
+{
+    QPluginLoader loader(QStringLiteral(TAZUMEKI_HISTORY_MODULE));
+    EXPECT_NE(qobject_cast<HistoryViewer*>(loader.instance()), nullptr) << loader.errorString().toStdString();
+
+    historyViewer = nullptr; // the test program's folder has no module
+    makeMain();
+    main->showHistory(main.get(), 0, false);
+    main->showHistory(main.get(), 0, true);
+    ASSERT_EQ(notifier.texts.size(), 1);
+    EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("履歴の画面を開けませんでした")));
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(HistoryWindows, RowClickOnTheRecordScreenOpensThePatternsHistory)
+{
+    makeMain();
+    // Record screen opens; a click on pattern 0's row opens the history; Enter closes both.
+    QTimer::singleShot(0, [this] {
+        auto* records = qobject_cast<Record*>(QApplication::activeModalWidget());
+        ASSERT_NE(records, nullptr);
+        QTimer::singleShot(0, [this, records] {
+            auto* window = qobject_cast<HistoryWindow*>(QApplication::activeModalWidget());
+            ASSERT_NE(window, nullptr);
+            sawHistory = true;
+            EXPECT_EQ(window->parentWidget(), records) << "owned by the record screen";
+            EXPECT_EQ(window->tabs->count(), 2);
+            EXPECT_EQ(window->tabs->tabText(1), QStringLiteral("全体"));
+            ASSERT_NE(window->single.chart, nullptr);
+            EXPECT_EQ(points(window->single.chart, QStringLiteral("問題有")).size(), 2);
+            EXPECT_EQ(cell(window->single.words, 2, 1), QStringLiteral("らいおん"));
+            QTest::keyClick(window, Qt::Key_Return);
+            QTimer::singleShot(0, [records] { QTest::keyClick(records, Qt::Key_Return); });
+        });
+        QTest::mouseClick(records->boxes[1][0], Qt::LeftButton);
+    });
+    main->Picture6_MouseUp();
+    EXPECT_TRUE(sawHistory);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+TEST_F(HistoryWindows, RowsMapToThePatternsOfThePageShown)
+{
+    std::vector<int> clicked;
+    auto puzzles = std::make_unique<PuzzleSet>();
+    auto battles = std::make_unique<BattleRecordTable>();
+    Record2 screen(nullptr, QString(), *puzzles, *battles);
+    screen.onPatternClicked = [&](int pattern) { clicked.push_back(pattern); };
+    screen.show();
+    QTest::mouseClick(screen.boxes[10][4], Qt::LeftButton); // the last rank column of row 4
+    screen.Command2->click();
+    QTest::mouseClick(screen.boxes[0][0], Qt::LeftButton);
+    QTest::mouseClick(&screen, Qt::LeftButton, {}, QPoint(300, 110)); // a header
+    QTest::mouseClick(screen.boxes[1][7], Qt::RightButton);
+    for (int page = 3; page <= 10; ++page) {
+        screen.Command2->click();
+    }
+    QTest::mouseClick(&screen, Qt::LeftButton, {}, QPoint(60, 128 + 24 * 9 + 5)); // the hidden tenth row
+    QTest::mouseClick(screen.boxes[1][8], Qt::LeftButton);
+    EXPECT_EQ(clicked, (std::vector<int>{4, 10, 98}));
+}
+
+TEST_F(HistoryWindows, PatternPageChartAndSplitTable)
+{
+    makeMain();
+    HistoryWindow window(main.get(), HistoryLoad{knownHistory(), 0, QString()}, module->puzzles, module->ranks, 0,
+                         HistoryWindow::Kind::Single, QDate(2026, 12, 9));
+    QChart* chart = window.single.chart;
+    ASSERT_EQ(chart->series().size(), 3);
+    EXPECT_EQ(points(chart, QStringLiteral("問題有")), (QList<QPointF>{{1, 20}, {3, 18}}));
+    EXPECT_EQ(points(chart, QStringLiteral("問題無")), (QList<QPointF>{{2, 15}}));
+    EXPECT_EQ(points(chart, QStringLiteral("最速記録")), (QList<QPointF>{{1, 20}, {2, 20}, {2, 15}, {3, 15}}));
+    EXPECT_TRUE(window.single.summary->text().contains(QStringLiteral("プレイ 3 回（クリア 3 回）")));
+    EXPECT_TRUE(window.single.summary->text().contains(QStringLiteral("最速のゲーム 120.0　前回 100.0")))
+        << window.single.summary->text().toStdString();
+
+    QTableWidget* words = window.single.words;
+    ASSERT_EQ(words->rowCount(), 3);
+    EXPECT_EQ(cell(words, 0, 1), QStringLiteral("さくら"));
+    EXPECT_EQ(cell(words, 0, 2), QStringLiteral("3.000秒"));
+    EXPECT_EQ(cell(words, 0, 3), QStringLiteral("4.000秒"));
+    EXPECT_EQ(cell(words, 0, 4), QStringLiteral("3.000秒"));
+    EXPECT_EQ(cell(words, 1, 3), QStringLiteral("8.000秒"));
+    EXPECT_EQ(cell(words, 1, 5), QStringLiteral("3"));
+    for (int row = 0; row < 3; ++row) {
+        EXPECT_EQ(cell(words, row, 6), QStringLiteral("★")) << "three words: all among the three slowest";
+    }
+
+    window.show();
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(HistoryWindows, BattleAndOverallPages)
+{
+    makeMain();
+    HistoryWindow window(main.get(), HistoryLoad{knownHistory(), 1, QString()}, module->puzzles, module->ranks, 0,
+                         HistoryWindow::Kind::Battle, QDate(2026, 12, 9));
+    EXPECT_EQ(window.single.page, nullptr);
+    ASSERT_EQ(window.battle.ranks->rowCount(), 1);
+    EXPECT_EQ(cell(window.battle.ranks, 0, 0), module->ranks.RankName[3]);
+    EXPECT_EQ(cell(window.battle.ranks, 0, 2), QStringLiteral("1"));
+    EXPECT_EQ(cell(window.battle.ranks, 0, 4), QStringLiteral("●"));
+    ASSERT_EQ(window.battle.chart->series().size(), 1);
+    EXPECT_EQ(points(window.battle.chart, module->ranks.RankName[3]), (QList<QPointF>{{1, -1}}));
+    ASSERT_EQ(window.battle.cpuWords->rowCount(), 2);
+    EXPECT_EQ(cell(window.battle.cpuWords, 0, 1), QStringLiteral("さかな"));
+
+    auto* games = static_cast<QAbstractBarSeries*>(window.overall.gamesChart->series().at(0));
+    ASSERT_EQ(games->barSets().at(0)->count(), 30);
+    EXPECT_EQ(games->barSets().at(0)->at(29), 2) << "two games today";
+    EXPECT_EQ(games->barSets().at(0)->at(28), 1);
+    auto* minutes = static_cast<QAbstractBarSeries*>(window.overall.timeChart->series().at(0));
+    EXPECT_DOUBLE_EQ(minutes->barSets().at(0)->at(29), 0.5) << "18 s and 9 s";
+    EXPECT_TRUE(window.overall.summary->text().contains(QStringLiteral("全 4 ゲーム")));
+    EXPECT_TRUE(window.overall.summary->text().contains(QStringLiteral("1分02秒")));
+    EXPECT_TRUE(window.overall.summary->text().contains(QStringLiteral("1 件")));
+    ASSERT_EQ(window.overall.improved->rowCount(), 1);
+    EXPECT_EQ(cell(window.overall.improved, 0, 2), QStringLiteral("20.000秒"));
+    EXPECT_EQ(cell(window.overall.improved, 0, 3), QStringLiteral("15.000秒"));
+
+    HistoryWindow unreadable(main.get(), HistoryLoad{{}, 0, QStringLiteral("disk on fire")}, module->puzzles,
+                             module->ranks, 5, HistoryWindow::Kind::Single, QDate(2026, 12, 9));
+    EXPECT_TRUE(unreadable.single.summary->text().contains(QStringLiteral("disk on fire")));
+    EXPECT_EQ(unreadable.single.words->item(0, 2)->text(), QStringLiteral("-"));
+}

@@ -1,0 +1,171 @@
+#include "history/sqlite_history_store.h"
+#include "platform/files.h"
+#include "support/file_size_limit.h"
+#include "support/history_fakes.h"
+#include "support/temp_dir.h"
+
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+
+namespace {
+
+PlayedGame battleGame()
+{
+    PlayedGame game = singleGame(12, QDateTime(QDate(2026, 12, 9), QTime(12, 34, 56)), 4000, false);
+    game.mode = GameMode::Battle;
+    game.rank = 8;
+    game.playerLetters = 3;
+    game.cpuLetters = 5;
+    game.words = {wordPlay(0, QStringLiteral("いぬ"), 1500, Taker::Cpu, 2),
+                  wordPlay(1, QStringLiteral("ねこ"), 1000, Taker::Player, 4),
+                  wordPlay(2, QStringLiteral("からす"), 1500, Taker::Cpu, 1)};
+    game.words[1].wrongEnters = 2;
+    game.words[1].answerShown = true;
+    return game;
+}
+
+// Runs SQL on history.db through a connection of its own.
+QStringList query(const QString& file, const QString& sql)
+{
+    QStringList rows;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-peek"));
+        db.setDatabaseName(file);
+        if (db.open()) {
+            QSqlQuery q(db);
+            if (q.exec(sql)) {
+                while (q.next()) {
+                    rows.append(q.value(0).toString());
+                }
+            }
+        }
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("test-peek"));
+    return rows;
+}
+
+} // namespace
+
+using HistoryDatabase = TempDirTest;
+
+TEST_F(HistoryDatabase, KeepsEveryOutcomeWithItsWordsInWalMode)
+{
+    PlayedGame completed = singleGame(3, QDateTime(QDate(2026, 12, 8), QTime(9, 0, 1)), 2500);
+    completed.words = {wordPlay(0, QStringLiteral("さくら"), 1000, Taker::Player, 6),
+                       wordPlay(1, QStringLiteral("さかな"), 1500, Taker::Player, 7)};
+    completed.words[0].questionShown = true;
+    PlayedGame aborted = singleGame(3, QDateTime(QDate(2026, 12, 8), QTime(9, 1, 0)), 700, true, Outcome::Aborted);
+    aborted.words = {wordPlay(0, QStringLiteral("さくら"), 700, Taker::Nobody, 3)};
+    PlayedGame timedOut = singleGame(4, QDateTime(QDate(2026, 12, 8), QTime(9, 5, 0)), 180'000, false, Outcome::TimedOut);
+    timedOut.words = {wordPlay(0, QStringLiteral("ながい"), 180'000, Taker::Nobody)};
+    {
+        SqliteHistoryStore store(dir.path());
+        EXPECT_FALSE(fileExists(path("history.db"))) << "nothing is opened before it is needed";
+        QString error;
+        for (const PlayedGame* game : {&completed, &aborted, &timedOut}) {
+            ASSERT_TRUE(store.append(*game, &error)) << error.toStdString();
+        }
+        ASSERT_TRUE(store.append(battleGame(), &error));
+        EXPECT_TRUE(store.takeNotice().isEmpty());
+    }
+    EXPECT_EQ(query(path("history.db"), QStringLiteral("PRAGMA journal_mode")), QStringList{QStringLiteral("wal")});
+
+    SqliteHistoryStore reader(dir.path(), SqliteHistoryStore::Access::ReadOnly);
+    const HistoryLoad load = reader.loadAll();
+    ASSERT_TRUE(load.ok()) << load.error.toStdString();
+    EXPECT_EQ(load.skipped, 0);
+    ASSERT_EQ(load.games.size(), 4u);
+    EXPECT_EQ(load.games[0].outcome, Outcome::Completed);
+    EXPECT_EQ(load.games[1].outcome, Outcome::Aborted);
+    EXPECT_EQ(load.games[2].outcome, Outcome::TimedOut);
+    EXPECT_EQ(load.games[0].playedAt, completed.playedAt);
+    EXPECT_EQ(load.games[0].timeMs, 2500);
+    EXPECT_FALSE(load.games[0].rank.has_value());
+    EXPECT_EQ(load.games[0].words[1].answer, QStringLiteral("さかな"));
+    EXPECT_EQ(load.games[0].words[0].ms + load.games[0].words[1].ms, load.games[0].timeMs);
+    EXPECT_TRUE(load.games[0].words[0].questionShown);
+    EXPECT_EQ(load.games[1].words[0].taker, Taker::Nobody);
+
+    const PlayedGame& battle = load.games[3];
+    EXPECT_EQ(battle.mode, GameMode::Battle);
+    EXPECT_EQ(battle.rank, 8);
+    EXPECT_EQ(battle.cpuLetters, 5);
+    EXPECT_EQ(battle.words[0].taker, Taker::Cpu);
+    EXPECT_EQ(battle.words[2].taker, Taker::Cpu);
+    EXPECT_EQ(battle.words[1].wrongEnters, 2);
+    EXPECT_EQ(battle.words[1].keys, 4);
+    EXPECT_TRUE(battle.words[1].answerShown);
+    EXPECT_EQ(battle.keys(), 7);
+}
+
+TEST_F(HistoryDatabase, DamagedFileIsKeptAsideAndANewHistoryStarted)
+{
+    const QByteArray junk = QByteArray("not a database at all, a hand-edited file\n").repeated(200);
+    writeFile("history.db", junk);
+
+    // Reading for the data tool never moves it.
+    SqliteHistoryStore reader(dir.path(), SqliteHistoryStore::Access::ReadOnly);
+    EXPECT_FALSE(reader.loadAll().ok());
+    EXPECT_EQ(readFile("history.db"), junk);
+
+    SqliteHistoryStore store(dir.path());
+    QString error;
+    ASSERT_TRUE(store.append(battleGame(), &error)) << error.toStdString();
+    EXPECT_EQ(readFile("history.db.damaged"), junk);
+    EXPECT_TRUE(store.takeNotice().contains(QStringLiteral("history.db.damaged")));
+    EXPECT_TRUE(store.takeNotice().isEmpty()) << "told once";
+    EXPECT_EQ(store.loadAll().games.size(), 1u);
+}
+
+TEST_F(HistoryDatabase, ForeignTablesCountAsDamageAndHandEditedRowsAreSkipped)
+{
+    {
+        SqliteHistoryStore store(dir.path());
+        QString error;
+        ASSERT_TRUE(store.append(battleGame(), &error));
+        ASSERT_TRUE(store.append(battleGame(), &error));
+    }
+    query(path("history.db"), QStringLiteral("UPDATE games SET pattern = 500 WHERE id = 1"));
+    query(path("history.db"), QStringLiteral("UPDATE words SET taker = 'ghost' WHERE game_id = 2 AND slot = 0"));
+    SqliteHistoryStore reader(dir.path(), SqliteHistoryStore::Access::ReadOnly);
+    HistoryLoad load = reader.loadAll();
+    ASSERT_TRUE(load.ok());
+    EXPECT_EQ(load.skipped, 2);
+    ASSERT_EQ(load.games.size(), 1u);
+    EXPECT_EQ(load.games[0].words.size(), 2u);
+
+    // A database of some other program: put aside, not written into.
+    const QString other = QDir(dir.path()).filePath(QStringLiteral("other"));
+    QDir().mkpath(other);
+    query(QDir(other).filePath(QStringLiteral("history.db")), QStringLiteral("CREATE TABLE games (id INTEGER, name TEXT)"));
+    SqliteHistoryStore store(other);
+    QString error;
+    ASSERT_TRUE(store.append(battleGame(), &error)) << error.toStdString();
+    EXPECT_TRUE(QFileInfo::exists(QDir(other).filePath(QStringLiteral("history.db.damaged"))));
+    EXPECT_FALSE(store.takeNotice().isEmpty());
+}
+
+TEST_F(HistoryDatabase, FailedWritesSayWhyAndLoseNothingWritten)
+{
+    SqliteHistoryStore nowhere(path("missing-folder"));
+    QString error;
+    EXPECT_FALSE(nowhere.append(battleGame(), &error));
+    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(path("missing-folder")));
+
+    SqliteHistoryStore store(dir.path());
+    ASSERT_TRUE(store.append(battleGame(), &error));
+    PlayedGame huge = battleGame();
+    huge.words[0].answer = QString(200'000, u'あ'); // far beyond the disk we leave
+    {
+        FileSizeLimit full(QFileInfo(path("history.db")).size() + 4096);
+        error.clear();
+        EXPECT_FALSE(store.append(huge, &error));
+        EXPECT_FALSE(error.isEmpty());
+    }
+    ASSERT_TRUE(store.append(battleGame(), &error)) << "the store works again once there is room";
+    const HistoryLoad load = store.loadAll();
+    ASSERT_EQ(load.games.size(), 2u) << "the failed game left no half rows";
+    EXPECT_EQ(load.games[1].words.size(), 3u);
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "history/history_store.h"
+
+// Keeps the games in memory, or refuses every write like a full disk.
+class MemoryHistoryStore final : public HistoryStore {
+public:
+    std::vector<PlayedGame> games;
+    bool failWrites = false;
+    int writes = 0;
+
+    bool append(const PlayedGame& game, QString* error) override
+    {
+        ++writes;
+        if (failWrites) {
+            *error = QStringLiteral("disk full");
+            return false;
+        }
+        games.push_back(game);
+        return true;
+    }
+    HistoryLoad loadAll() override { return HistoryLoad{games, 0, QString()}; }
+};
+
+// A game made by hand for the windows and the figures.
+inline PlayedGame singleGame(int pattern, QDateTime at, qint64 ms, bool questions = true,
+                             Outcome outcome = Outcome::Completed)
+{
+    PlayedGame game;
+    game.playedAt = at;
+    game.pattern = pattern;
+    game.questions = questions;
+    game.outcome = outcome;
+    game.timeMs = ms;
+    return game;
+}
+
+inline WordPlay wordPlay(int slot, const QString& answer, qint64 ms, Taker taker = Taker::Player, int keys = 0)
+{
+    WordPlay word;
+    word.slot = slot;
+    word.answer = answer;
+    word.ms = ms;
+    word.taker = taker;
+    word.keys = keys;
+    return word;
+}
