@@ -7,7 +7,6 @@
 
 namespace {
 
-constexpr int kBoardSide = 7;
 
 bool wordOnBoard(const PuzzleSet& set, int p, int w)
 {
