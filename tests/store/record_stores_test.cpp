@@ -192,3 +192,14 @@ TEST_F(RecordFiles, AFailedSaveLeavesTheOldFileWhole)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readFile("data3.dat"), before);
 }
+
+TEST(RecordFields, DatesOutsideFourDigitYearsAreWrittenAsDayZero)
+{
+    // A stored value no file could give must still write a readable field.
+    EXPECT_EQ(formatRecordDate(5.24339e+174), QStringLiteral("#1899-12-30#"));
+    EXPECT_EQ(formatRecordDate(-1e300), QStringLiteral("#1899-12-30#"));
+    EXPECT_EQ(formatRecordDate(dayNumber(9999, 12, 31) + 0.9999999), QStringLiteral("#1899-12-30#"));
+    EXPECT_EQ(formatRecordDate(dayNumber(9999, 12, 31) + 0.5), QStringLiteral("#9999-12-31 12:00:00#"));
+    EXPECT_EQ(formatRecordDate(dayNumber(1, 1, 1)), QStringLiteral("#0001-01-01#"));
+    EXPECT_EQ(parseRecordDate(QStringLiteral("#0001-01-01#")), dayNumber(1, 1, 1));
+}
