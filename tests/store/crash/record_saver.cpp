@@ -26,14 +26,22 @@ int main(int argc, char* argv[])
     GsxSeq seq(random);
     auto single = std::make_unique<SingleRecordTable>();
     auto battle = std::make_unique<BattleRecordTable>();
-    // The parent waits for this before it picks its moment.
-    if (::write(STDOUT_FILENO, "r", 1) != 1) {
+    // One byte when ready and one after each save attempt: the parent picks
+    // its moment by them, whatever the speed of the disk.
+    auto tell = [] { return ::write(STDOUT_FILENO, "s", 1) == 1; };
+    if (!tell()) {
         return 1;
     }
     for (;; ++generation) {
         fillSingle(*single, generation);
         SaveSingleRecords(seq, folder, *single); // may fail on a full disk: the old file stays
         fillBattle(*battle, generation);
+        if (!tell()) {
+            return 1;
+        }
         SaveBattleRecords(seq, folder, *battle);
+        if (!tell()) {
+            return 1;
+        }
     }
 }
