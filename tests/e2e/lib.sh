@@ -13,9 +13,12 @@
 #   pack_records FILE < lines      writes a data file in $E2E_APP from plain lines
 #   e2e_fail MESSAGE               fails the test
 # The game and Xvfb are stopped by process id when the script exits, whatever happens.
-set -euo pipefail
+set -Eeuo pipefail
 
-E2E_TMP="" E2E_APP="" E2E_DATA_TOOL="" XVFB_PID="" GAME_PID="" GAME_WID="" GAME_X=0 GAME_Y=0
+E2E_TMP="" E2E_APP="" E2E_DATA_TOOL="" XVFB_PID="" GAME_PID="" GAME_WID="" GAME_X=0 GAME_Y=0 WATCHDOG_PID=""
+# A test that runs longer fails by itself, stopping what it started, before
+# CTest's own timeout would kill the script and leave the servers behind.
+E2E_TIME_LIMIT=${E2E_TIME_LIMIT:-80}
 
 e2e_fail() {
   echo "FAIL: $*" >&2
@@ -31,6 +34,10 @@ e2e_fail() {
 
 e2e_stop() {
   local pid
+  if [[ -n "$WATCHDOG_PID" ]]; then
+    kill -TERM "$WATCHDOG_PID" 2>/dev/null || true
+    wait "$WATCHDOG_PID" 2>/dev/null || true
+  fi
   for pid in "$GAME_PID" "$XVFB_PID"; do
     if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
       kill -TERM "$pid" 2>/dev/null || true
@@ -39,10 +46,15 @@ e2e_stop() {
       wait "$pid" 2>/dev/null || true
     fi
   done
-  GAME_PID="" XVFB_PID=""
+  GAME_PID="" XVFB_PID="" WATCHDOG_PID=""
   if [[ -n "$E2E_TMP" && -z "${E2E_KEEP:-}" ]]; then
     rm -rf "$E2E_TMP"
   fi
+}
+
+# xdotool bounded in time: a --sync that waits for an event never sent must not hang the test.
+xdo() {
+  timeout 20 xdotool "$@" || e2e_fail "xdotool $* failed or hung"
 }
 
 # Polls a command until it succeeds, at most SECONDS.
@@ -62,7 +74,14 @@ e2e_init() {
   [[ -x "$E2E_DATA_TOOL" ]] || e2e_fail "no data tool at $E2E_DATA_TOOL"
   E2E_TMP=$(mktemp -d "${TMPDIR:-/tmp}/tazumeki-e2e.XXXXXX")
   trap e2e_stop EXIT
-  trap 'exit 1' INT TERM
+  trap 'e2e_fail "stopped (time limit ${E2E_TIME_LIMIT} s, or a signal)"' INT TERM
+  (
+    trap 'kill "$nap" 2>/dev/null; exit 0' TERM
+    sleep "$E2E_TIME_LIMIT" &
+    nap=$!
+    wait "$nap" && kill -TERM $$
+  ) >/dev/null 2>&1 &
+  WATCHDOG_PID=$!
   # A failing command is a failure with its line, never a silent exit.
   trap 'e2e_fail "a command failed at line $LINENO of $(basename "$0")"' ERR
   E2E_APP="$E2E_TMP/Tazumeki"
@@ -96,7 +115,7 @@ start_game() {
   }
   wait_until 30 main_window || e2e_fail "the game window did not appear"
   local X Y WIDTH HEIGHT SCREEN WINDOW
-  eval "$(xdotool getwindowgeometry --shell "$GAME_WID")"
+  eval "$(xdo getwindowgeometry --shell "$GAME_WID")"
   GAME_X=$X GAME_Y=$Y
 }
 
@@ -106,7 +125,7 @@ wait_title() {
 }
 
 click() {
-  xdotool mousemove --sync $((GAME_X + $1)) $((GAME_Y + $2)) click 1
+  xdo mousemove $((GAME_X + $1)) $((GAME_Y + $2)) click 1
   sleep 0.3
 }
 
@@ -114,9 +133,9 @@ click() {
 choose_pattern() {
   click 38 640
   click 124 642
-  xdotool key Home
-  xdotool type --delay 40 "$1"
-  xdotool key Return
+  xdo key Home
+  xdo type --delay 40 "$1"
+  xdo key Return
   sleep 0.3
 }
 
@@ -124,23 +143,23 @@ choose_pattern() {
 choose_battle_rank() {
   click 38 576
   click 180 578
-  xdotool key Home
+  xdo key Home
   local i
-  for ((i = 0; i < $1; i++)); do xdotool key Down; done
-  xdotool key Return
+  for ((i = 0; i < $1; i++)); do xdo key Down; done
+  xdo key Return
   sleep 0.3
 }
 
 # Enter on the main screen starts the game; the countdown follows.
 start_play() {
-  xdotool windowfocus --sync "$GAME_WID"
-  xdotool key Return
+  xdo windowfocus --sync "$GAME_WID"
+  xdo key Return
   sleep 3.5
 }
 
 type_answer() {
-  xdotool type --delay 60 "$1"
-  xdotool key Return
+  xdo type --delay 60 "$1"
+  xdo key Return
   sleep 0.2
 }
 
@@ -161,8 +180,8 @@ wait_dialog() {
 }
 
 close_window() {
-  xdotool windowfocus --sync "$1"
-  xdotool key "$2"
+  xdo windowfocus --sync "$1"
+  xdo key "$2"
   gone() { ! game_windows | grep -qx "$1"; }
   wait_until 5 gone "$1" || e2e_fail "window $1 did not close on $2"
 }
