@@ -7,7 +7,6 @@
 
 namespace {
 
-
 bool wordOnBoard(const PuzzleSet& set, int p, int w)
 {
     const int cell = set.WordCell[p][w];
