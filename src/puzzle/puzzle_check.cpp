@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr int kBoardSide = 7;
-
 bool wordOnBoard(const PuzzleSet& set, int p, int w)
 {
     const int cell = set.WordCell[p][w];

@@ -4,6 +4,8 @@
 #include "puzzle/word_file.h"
 #include "store/line_file.h"
 
+#include <algorithm>
+
 QList<int> wordCells(const PuzzleSet& set, int pattern, int slot)
 {
     QList<int> cells;
@@ -17,6 +19,31 @@ QList<int> wordCells(const PuzzleSet& set, int pattern, int slot)
     for (qsizetype i = 0; i < answer.size(); ++i) {
         cells.append(cell);
         cell += step;
+    }
+    return cells;
+}
+
+QList<int> boardCells(const PuzzleSet& set, int pattern, int slot)
+{
+    QList<int> cells;
+    if (pattern < 0 || pattern >= PuzzleSet::kPatterns || slot < 0 || slot >= PuzzleSet::kSlots) {
+        return cells;
+    }
+    const int start = set.WordCell[pattern][slot];
+    if (start < 0 || start >= kBoardCells) {
+        return cells;
+    }
+    const bool down = isDown(set.WordDirection[pattern][slot]);
+    const int row = start / kBoardSide;
+    const int column = start % kBoardSide;
+    const qsizetype length = std::min<qsizetype>(set.WordAnswer[pattern][slot].size(), kBoardSide);
+    for (int i = 0; i < length; ++i) {
+        const int r = down ? row + i : row;
+        const int c = down ? column : column + i;
+        if (r >= kBoardSide || c >= kBoardSide) {
+            break;
+        }
+        cells.append(r * kBoardSide + c);
     }
     return cells;
 }

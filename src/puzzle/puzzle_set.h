@@ -42,6 +42,14 @@ struct UnpackResult;
 // each user decides what to do with such cells.
 QList<int> wordCells(const PuzzleSet& set, int pattern, int slot);
 
+constexpr int kBoardSide = 7;
+constexpr int kBoardCells = kBoardSide * kBoardSide;
+
+// The cells of a word that lie on the board, in word order, as many as its
+// answer has characters: a damaged file cannot make the board draw outside
+// its 49 cells, wrap a word into the next row, or go past seven cells.
+QList<int> boardCells(const PuzzleSet& set, int pattern, int slot);
+
 // Fills the set from data2.dat in appDir; a missing file leaves it empty.
 // The result tells whether the file was whole.
 UnpackResult Get_Question(GsxSeq& seq, const QString& appDir, PuzzleSet& set);

@@ -40,7 +40,11 @@ double dayNumber(int year, int month, int day)
 
 QString formatRecordDate(double days)
 {
-    if (!std::isfinite(days)) {
+    // Only four-digit years can be written and read back; anything else
+    // (never set by the game, only by memory gone wrong) is written as day 0.
+    static const double first = dayNumber(1, 1, 1) - 1;
+    static const double last = dayNumber(9999, 12, 31) + 1;
+    if (!std::isfinite(days) || days <= first || days >= last) {
         days = 0;
     }
     double whole = std::trunc(days);
@@ -49,7 +53,12 @@ QString formatRecordDate(double days)
         seconds = 0;
         whole += days < 0 ? -1 : 1;
     }
-    const QDate date = kDayZero.addDays(static_cast<qint64>(whole));
+    QDate date = kDayZero.addDays(static_cast<qint64>(whole));
+    if (date.year() < 1 || date.year() > 9999) { // rounded past the last second of a year
+        date = kDayZero;
+        whole = 0;
+        seconds = 0;
+    }
     const QString time = QStringLiteral("%1:%2:%3")
                              .arg(seconds / 3600, 2, 10, QLatin1Char('0'))
                              .arg(seconds / 60 % 60, 2, 10, QLatin1Char('0'))

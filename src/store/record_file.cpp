@@ -6,14 +6,25 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 
 namespace {
 
 void removeLeftover(const QString& path, const QString& tempName)
 {
-    const QString leftover = QFileInfo(path).dir().filePath(tempName);
+    const QDir dir = QFileInfo(path).dir();
+    const QString leftover = dir.filePath(tempName);
     if (fileExists(leftover)) {
         deleteFile(leftover);
+    }
+    // A save killed before its rename leaves its new file as "<name>.XXXXXX"
+    // beside the old one; nothing would ever remove it otherwise.
+    const QString name = QFileInfo(path).fileName();
+    static const QRegularExpression unfinished(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
+    for (const QString& entry : dir.entryList({name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden)) {
+        if (unfinished.match(entry.mid(name.size())).hasMatch()) {
+            deleteFile(dir.filePath(entry));
+        }
     }
 }
 

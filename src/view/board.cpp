@@ -21,31 +21,6 @@ std::array<QRect, 4> board::frameBars(int rows, int columns, int startCell)
     };
 }
 
-QList<int> boardCells(const PuzzleSet& set, int pattern, int slot)
-{
-    QList<int> cells;
-    if (pattern < 0 || pattern >= PuzzleSet::kPatterns || slot < 0 || slot >= PuzzleSet::kSlots) {
-        return cells;
-    }
-    const int start = set.WordCell[pattern][slot];
-    if (start < 0 || start >= board::kCells) {
-        return cells;
-    }
-    const bool down = isDown(set.WordDirection[pattern][slot]);
-    const int row = start / board::kSide;
-    const int column = start % board::kSide;
-    const qsizetype length = std::min<qsizetype>(set.WordAnswer[pattern][slot].size(), board::kSide);
-    for (int i = 0; i < length; ++i) {
-        const int r = down ? row + i : row;
-        const int c = down ? column : column + i;
-        if (r >= board::kSide || c >= board::kSide) {
-            break;
-        }
-        cells.append(r * board::kSide + c);
-    }
-    return cells;
-}
-
 void drawTile(PictureBox& board, const QImage& tile, int cell)
 {
     const QPoint at = board::tilePos(cell);

@@ -6,15 +6,16 @@
 #include <QString>
 #include <array>
 
+#include "puzzle/puzzle_set.h" // boardCells
+
 class PictureBox;
 class QImage;
 class PictureImage;
 class QWidget;
-struct PuzzleSet;
 
 namespace board {
-constexpr int kSide = 7;
-constexpr int kCells = kSide * kSide;
+constexpr int kSide = kBoardSide;
+constexpr int kCells = kBoardCells;
 constexpr int kTileSize = 39;
 constexpr int kEffectSize = 80;
 
@@ -33,11 +34,6 @@ constexpr QPoint effectPos(int cell)
 // The four bars around a block of rows × columns cells: top, bottom, left, right.
 std::array<QRect, 4> frameBars(int rows, int columns, int startCell);
 } // namespace board
-
-// The cells of a word that lie on the board, in word order, as many as its
-// answer has characters: a damaged file cannot make the board draw outside
-// its 49 cells, wrap a word into the next row, or go past seven cells.
-QList<int> boardCells(const PuzzleSet& set, int pattern, int slot);
 
 // Copies a 39 × 39 tile into a cell; the screen waits for a refresh.
 void drawTile(PictureBox& board, const QImage& tile, int cell);

@@ -200,3 +200,34 @@ TEST_F(RecordFiles, AFailedSaveLeavesTheOldFileWhole)
     EXPECT_FALSE(error.isEmpty());
     EXPECT_EQ(readFile("data3.dat"), before);
 }
+
+TEST(RecordFields, DatesOutsideFourDigitYearsAreWrittenAsDayZero)
+{
+    // A stored value no file could give must still write a readable field.
+    EXPECT_EQ(formatRecordDate(5.24339e+174), QStringLiteral("#1899-12-30#"));
+    EXPECT_EQ(formatRecordDate(-1e300), QStringLiteral("#1899-12-30#"));
+    EXPECT_EQ(formatRecordDate(dayNumber(9999, 12, 31) + 0.9999999), QStringLiteral("#1899-12-30#"));
+    EXPECT_EQ(formatRecordDate(dayNumber(9999, 12, 31) + 0.5), QStringLiteral("#9999-12-31 12:00:00#"));
+    EXPECT_EQ(formatRecordDate(dayNumber(1, 1, 1)), QStringLiteral("#0001-01-01#"));
+    EXPECT_EQ(parseRecordDate(QStringLiteral("#0001-01-01#")), dayNumber(1, 1, 1));
+}
+
+TEST_F(RecordFiles, WhatAKilledSaveLeftBehindIsRemovedAtTheNextStart)
+{
+    auto table = std::make_unique<SingleRecordTable>();
+    table->CountWithQuestion[3] = 2;
+    ASSERT_TRUE(SaveSingleRecords(seq, dir.path(), *table));
+    // The new file of a save killed before its rename, and the plain text of an old run.
+    writeFile("data1.dat.Ab3xYz", "half a new file");
+    writeFile("user.txt", "1,2,3");
+    // Not ours to remove: copies kept aside and other names.
+    writeFile("data1.dat.damaged", "kept aside");
+    writeFile("data1.dat.notes", "the player's");
+    writeFile("data3.dat.Ab3xYz", "another file's");
+
+    auto loaded = std::make_unique<SingleRecordTable>();
+    EXPECT_FALSE(LoadSingleRecords(seq, dir.path(), *loaded).damaged);
+    EXPECT_EQ(loaded->CountWithQuestion[3], 2);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(u' '),
+              QStringLiteral("data1.dat data1.dat.damaged data1.dat.notes data3.dat.Ab3xYz"));
+}
