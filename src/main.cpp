@@ -3,6 +3,7 @@
 #include "app/module1.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/first_frame.h"
 #include "platform/fonts.h"
 #include "platform/qt_sound.h"
 #include "platform/random.h"
@@ -63,6 +64,7 @@ int main(int argc, char* argv[])
         window.raise();
         window.activateWindow();
     });
+    afterFirstFrame(window, [] { reportFirstFrameIfAsked(); });
     window.show();
     return QApplication::exec();
 }
