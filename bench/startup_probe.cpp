@@ -2,7 +2,9 @@
 // measures exec to first frame, peak resident memory once it has settled,
 // and the CPU it uses while idle. Prints one JSON object; Linux only.
 //
-//   startup-probe [--settle-ms N] [--idle-ms N] [--timeout-ms N] -- PROGRAM ARGS...
+//   startup-probe [--settle-ms N] [--idle-ms N] [--timeout-ms N] [--focus 1] -- PROGRAM ARGS...
+// --focus 1 gives the program's window the keyboard focus (xdotool) before the
+// idle figure, as a player's window has it: a focused text box blinks its caret.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -80,6 +82,21 @@ void stop(pid_t pid)
     waitpid(pid, &status, 0);
 }
 
+// Gives the visible window of the process the keyboard focus; false when it cannot.
+bool focusWindow(pid_t pid)
+{
+    const std::string search = "xdotool search --onlyvisible --pid " + std::to_string(pid) + " 2>/dev/null";
+    FILE* out = popen(search.c_str(), "r");
+    if (!out) {
+        return false;
+    }
+    char line[64] = {};
+    const bool found = std::fgets(line, sizeof line, out) != nullptr;
+    pclose(out);
+    const long long window = found ? std::atoll(line) : 0;
+    return window > 0 && std::system(("xdotool windowfocus --sync " + std::to_string(window)).c_str()) == 0;
+}
+
 int fail(const char* what)
 {
     std::fprintf(stderr, "startup-probe: %s\n", what);
@@ -93,6 +110,7 @@ int main(int argc, char* argv[])
     long long settleMs = 4500;
     long long idleMs = 0;
     long long timeoutMs = 10000;
+    bool focus = false;
     int i = 1;
     for (; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -110,6 +128,8 @@ int main(int argc, char* argv[])
             idleMs = value;
         } else if (arg == "--timeout-ms") {
             timeoutMs = value;
+        } else if (arg == "--focus") {
+            focus = value != 0;
         } else {
             return fail("unknown option");
         }
@@ -165,6 +185,10 @@ int main(int argc, char* argv[])
 
     int status = 0;
     std::this_thread::sleep_for(std::chrono::nanoseconds(std::max(0LL, frameNs + settleMs * 1'000'000 - nowNs())));
+    if (focus && !focusWindow(pid)) {
+        stop(pid);
+        return fail("could not give the window the focus");
+    }
     double idlePercent = -1;
     if (idleMs > 0) {
         const long long cpu0 = cpuNs(pid);

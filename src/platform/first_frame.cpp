@@ -2,7 +2,6 @@
 
 #include <QEvent>
 #include <QObject>
-#include <QPointer>
 #include <QTimer>
 #include <QWidget>
 #include <chrono>
