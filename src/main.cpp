@@ -3,6 +3,7 @@
 #include "app/module1.h"
 #include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/first_frame.h"
 #include "platform/fonts.h"
 #include "platform/qt_sound.h"
 #include "platform/random.h"
@@ -70,6 +71,14 @@ int main(int argc, char* argv[])
         window.showNormal();
         window.raise();
         window.activateWindow();
+    });
+    // The audio back end costs milliseconds the first frame does not need;
+    // the first burst sound plays 0.8 s later. The end-of-game sounds load
+    // when first played: keeping them from the start only costs memory.
+    afterFirstFrame(window, [&sound] {
+        reportFirstFrameIfAsked();
+        sound.prepare({appFile(AppDir(), QStringLiteral("\\sound\\Boom.wav")),
+                       appFile(AppDir(), QStringLiteral("\\sound\\Boom2.wav"))});
     });
     window.show();
     return QApplication::exec();

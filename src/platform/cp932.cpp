@@ -3,11 +3,12 @@
 #include <QList>
 
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
 
 namespace {
 
-// One converter per call: iconv descriptors carry shift state.
+// An iconv descriptor; it carries shift state, so every use starts with reset().
 class Converter {
 public:
     Converter(const char* to, const char* from) : m_cd(iconv_open(to, from)) {}
@@ -21,6 +22,7 @@ public:
     Converter& operator=(const Converter&) = delete;
     bool valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
     iconv_t get() const { return m_cd; }
+    void reset() const { iconv(m_cd, nullptr, nullptr, nullptr, nullptr); }
 
 private:
     iconv_t m_cd;
@@ -32,41 +34,51 @@ QString describe(char32_t ch)
         .arg(QString::fromUcs4(&ch, 1), QString::number(static_cast<uint>(ch), 16).toUpper().rightJustified(4, u'0'));
 }
 
-} // namespace
-
-QString decodeCp932(const QByteArray& bytes)
+QString decodeWith(const Converter& cd, const QByteArray& bytes)
 {
-    Converter cd("UTF-16LE", "CP932");
     if (!cd.valid()) {
         return QString(bytes.size(), QChar::ReplacementCharacter);
     }
-    QString out;
-    out.reserve(bytes.size());
+    cd.reset();
+    // Every byte or byte pair of code page 932 (and every bad byte) makes at
+    // most one UTF-16 unit, so one buffer of the input's length holds it all
+    // and iconv runs once over valid text: small output chunks make glibc
+    // convert its internal buffer again and again.
+    QString out(bytes.size(), Qt::Uninitialized);
     char* in = const_cast<char*>(bytes.constData());
     size_t inLeft = static_cast<size_t>(bytes.size());
-    char16_t buffer[256];
+    char* outPtr = reinterpret_cast<char*>(out.data());
+    size_t outLeft = static_cast<size_t>(out.size()) * sizeof(char16_t);
+    auto written = [&] { return static_cast<qsizetype>(outPtr - reinterpret_cast<char*>(out.data())) / 2; };
     while (inLeft > 0) {
-        char* outPtr = reinterpret_cast<char*>(buffer);
-        size_t outLeft = sizeof buffer;
-        const size_t rc = iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft);
-        out.append(reinterpret_cast<const QChar*>(buffer),
-                   static_cast<qsizetype>((sizeof buffer - outLeft) / sizeof(char16_t)));
-        if (rc == static_cast<size_t>(-1) && errno != E2BIG) {
-            // Invalid or truncated sequence: replace one byte and go on.
-            out.append(QChar::ReplacementCharacter);
-            ++in;
-            --inLeft;
-            iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
+        if (iconv(cd.get(), &in, &inLeft, &outPtr, &outLeft) != static_cast<size_t>(-1)) {
+            continue;
         }
+        if (errno == E2BIG || outLeft < sizeof(char16_t)) {
+            // Not expected from code page 932; make room rather than lose text.
+            const qsizetype done = written();
+            out.resize(out.size() + static_cast<qsizetype>(inLeft) + 8);
+            outPtr = reinterpret_cast<char*>(out.data()) + done * 2;
+            outLeft = static_cast<size_t>(out.size() - done) * sizeof(char16_t);
+            continue;
+        }
+        // Invalid or truncated sequence: replace one byte and go on.
+        const char16_t replacement = QChar::ReplacementCharacter;
+        std::memcpy(outPtr, &replacement, sizeof replacement);
+        outPtr += sizeof replacement;
+        outLeft -= sizeof replacement;
+        ++in;
+        --inLeft;
+        cd.reset();
     }
+    out.truncate(written());
     return out;
 }
-
-namespace {
 
 // Converts with one descriptor; nullopt when the converter refuses some character.
 std::optional<QByteArray> convertToCp932(const Converter& cd, const QString& text)
 {
+    cd.reset();
     QByteArray out(text.size() * 2 + 8, Qt::Uninitialized);
     char* in = const_cast<char*>(reinterpret_cast<const char*>(text.utf16()));
     size_t inLeft = static_cast<size_t>(text.size()) * sizeof(char16_t);
@@ -81,9 +93,27 @@ std::optional<QByteArray> convertToCp932(const Converter& cd, const QString& tex
 
 } // namespace
 
-std::optional<QByteArray> encodeCp932(const QString& text, QString* error)
+struct Cp932Codec::Converters {
+    Converter toUtf16{"UTF-16LE", "CP932"};
+    Converter toCp932{"CP932", "UTF-16LE"};
+};
+
+Cp932Codec::Cp932Codec() : m_converters(std::make_unique<Converters>()) {}
+Cp932Codec::~Cp932Codec() = default;
+Cp932Codec::Cp932Codec(const Cp932Codec&) : Cp932Codec() {}
+Cp932Codec& Cp932Codec::operator=(const Cp932Codec&)
 {
-    Converter cd("CP932", "UTF-16LE");
+    return *this;
+}
+
+QString Cp932Codec::decode(const QByteArray& bytes) const
+{
+    return decodeWith(m_converters->toUtf16, bytes);
+}
+
+std::optional<QByteArray> Cp932Codec::encode(const QString& text, QString* error) const
+{
+    const Converter& cd = m_converters->toCp932;
     if (!cd.valid()) {
         if (error) {
             *error = QStringLiteral("code page 932 is not available on this system");
@@ -91,15 +121,14 @@ std::optional<QByteArray> encodeCp932(const QString& text, QString* error)
         return std::nullopt;
     }
     // The whole text at once; only a refusal needs the character-by-character search.
-    if (auto whole = convertToCp932(cd, text); whole && decodeCp932(*whole) == text) {
+    if (auto whole = convertToCp932(cd, text); whole && decode(*whole) == text) {
         return whole;
     }
     for (char32_t ch : text.toUcs4()) {
         const QString piece = QString::fromUcs4(&ch, 1);
-        iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
         const auto bytes = convertToCp932(cd, piece);
         // Refuse what the converter cannot write, and what it writes as a look-alike.
-        if (!bytes || ch == 0xFFFD || decodeCp932(*bytes) != piece) {
+        if (!bytes || ch == 0xFFFD || decode(*bytes) != piece) {
             if (error) {
                 *error = QStringLiteral("character %1 cannot be written in code page 932").arg(describe(ch));
             }
@@ -110,4 +139,14 @@ std::optional<QByteArray> encodeCp932(const QString& text, QString* error)
         *error = QStringLiteral("the text cannot be written in code page 932");
     }
     return std::nullopt;
+}
+
+QString decodeCp932(const QByteArray& bytes)
+{
+    return decodeWith(Converter("UTF-16LE", "CP932"), bytes);
+}
+
+std::optional<QByteArray> encodeCp932(const QString& text, QString* error)
+{
+    return Cp932Codec().encode(text, error);
 }

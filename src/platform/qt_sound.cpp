@@ -1,10 +1,22 @@
 #include "platform/qt_sound.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QSoundEffect>
 #include <QUrl>
 
 QtSound::QtSound(QObject* parent) : QObject(parent) {}
+
+QSoundEffect* QtSound::effect(const QString& path)
+{
+    // One effect per file, however the path was spelled.
+    QSoundEffect*& effect = m_effects[QDir::cleanPath(QFileInfo(path).absoluteFilePath())];
+    if (!effect) {
+        effect = new QSoundEffect(this);
+        effect->setSource(QUrl::fromLocalFile(path));
+    }
+    return effect;
+}
 
 void QtSound::playAsync(const QString& path)
 {
@@ -12,11 +24,16 @@ void QtSound::playAsync(const QString& path)
     if (!QFileInfo(path).isFile()) {
         return;
     }
-    QSoundEffect*& effect = m_effects[path];
-    if (!effect) {
-        effect = new QSoundEffect(this);
-        effect->setSource(QUrl::fromLocalFile(path));
+    QSoundEffect* sound = effect(path);
+    sound->stop();
+    sound->play();
+}
+
+void QtSound::prepare(const QStringList& paths)
+{
+    for (const QString& path : paths) {
+        if (QFileInfo(path).isFile()) {
+            effect(path);
+        }
     }
-    effect->stop();
-    effect->play();
 }

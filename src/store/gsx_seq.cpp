@@ -195,7 +195,7 @@ std::optional<QByteArray> GsxSeq::LineCodec(const QString& text, int row, QStrin
         }
         return std::nullopt;
     }
-    auto bytes = encodeCp932(text, error);
+    auto bytes = m_codec.encode(text, error);
     if (!bytes) {
         return std::nullopt;
     }
@@ -212,5 +212,5 @@ std::optional<QByteArray> GsxSeq::LineCodec(const QString& text, int row, QStrin
 
 QString GsxSeq::LineCodec(const QByteArray& data, int row) const
 {
-    return decodeCp932(scramble(data, row));
+    return m_codec.decode(scramble(data, row));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/cp932.h"
+
 #include <QByteArray>
 #include <QString>
 #include <array>
@@ -69,6 +71,7 @@ private:
 
     Random& m_random;
     KeyTable m_keys{};
+    Cp932Codec m_codec; // kept open: a container converts line after line
 
     static constexpr int kHandle = 1;
     enum class Mode { Closed, Writing, Reading } m_mode = Mode::Closed;

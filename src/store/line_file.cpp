@@ -97,9 +97,10 @@ QByteArray linesToText(const QStringList& lines, QString* error, bool* ok)
     if (ok) {
         *ok = true;
     }
+    const Cp932Codec codec;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString why;
-        const auto bytes = encodeCp932(lines[i], &why);
+        const auto bytes = codec.encode(lines[i], &why);
         if (!bytes) {
             if (error) {
                 *error = QStringLiteral("line %1: %2").arg(i + 1).arg(why);

@@ -87,3 +87,23 @@ TEST_F(TitleScreen, LabelsShowPuzzleAndRecordTextsAsTheyAre)
         EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
     }
 }
+
+TEST_F(TitleScreen, NoTimerRunsOnceTheTitleIsWritten)
+{
+    // An idle window must cost nothing: after the title and its last burst,
+    // neither the game's timers nor any other timer of the window is left running.
+    makeMain(false);
+    for (int i = 0; i < 8; ++i) {
+        main->Timer2_Timer();
+    }
+    ASSERT_TRUE(main->titleAnimationDone());
+    for (int tick = 0; tick < 20 && main->Timer3->running(); ++tick) {
+        main->Timer3_Timer();
+    }
+    for (Timer* timer : {main->Timer1, main->Timer2, main->Timer3, main->Timer4}) {
+        EXPECT_FALSE(timer->running());
+    }
+    for (const QTimer* timer : main->findChildren<QTimer*>()) {
+        EXPECT_FALSE(timer->isActive()) << timer->parent()->metaObject()->className();
+    }
+}

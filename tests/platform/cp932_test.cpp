@@ -59,3 +59,41 @@ TEST(Cp932, RefusesTextItCannotStoreAndNamesTheCharacter)
     EXPECT_FALSE(encodeCp932(QString(QChar::ReplacementCharacter), &error).has_value());
     EXPECT_FALSE(encodeCp932(QStringLiteral("한국"), &error).has_value());
 }
+
+TEST(Cp932, LongTextDecodesWholeWithEveryBadByteMarked)
+{
+    // Far longer than any converter buffer, with bad bytes scattered through
+    // it and a lead byte cut off at the very end.
+    QByteArray data;
+    QString expected;
+    for (int i = 0; i < 20000; ++i) {
+        data.append("ab");
+        data.append(bytes({0x82, 0xA0, 0xB1}));
+        expected += QStringLiteral("abあｱ");
+        if (i % 997 == 0) {
+            data.append(bytes({0x81, 0x20}));
+            expected += QChar::ReplacementCharacter;
+            expected += u' ';
+        }
+    }
+    data.append(bytes({0x82}));
+    expected += QChar::ReplacementCharacter;
+    EXPECT_EQ(decodeCp932(data), expected);
+    EXPECT_EQ(Cp932Codec().decode(data), expected);
+}
+
+TEST(Cp932, ACodecKeptOpenConvertsEachTextAfreshAfterAFailure)
+{
+    const Cp932Codec codec;
+    QString error;
+    EXPECT_FALSE(codec.encode(QStringLiteral("あ😀"), &error).has_value());
+    EXPECT_TRUE(error.contains(QStringLiteral("U+1F600"))) << error.toStdString();
+    // A lead byte left hanging by the last text must not join the next one.
+    EXPECT_EQ(codec.decode(bytes({'x', 0x82})), QStringLiteral("x") + QChar::ReplacementCharacter);
+    EXPECT_EQ(codec.decode(bytes({0x82, 0xA0})), QStringLiteral("あ"));
+    EXPECT_EQ(*codec.encode(QStringLiteral("さかな～")), *encodeCp932(QStringLiteral("さかな～")));
+
+    // A copy has converters of its own and gives the same results.
+    const Cp932Codec copy = codec;
+    EXPECT_EQ(copy.decode(*copy.encode(QStringLiteral("コピー①"))), QStringLiteral("コピー①"));
+}
