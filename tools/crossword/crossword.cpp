@@ -98,6 +98,9 @@ std::size_t codePoints(std::string_view text)
     return count;
 }
 
+
+} // namespace
+
 std::vector<std::string_view> splitTabs(std::string_view line)
 {
     std::vector<std::string_view> fields;
@@ -111,8 +114,6 @@ std::vector<std::string_view> splitTabs(std::string_view line)
         start = tab + 1;
     }
 }
-
-} // namespace
 
 // ---------------------------------------------------------------- bank
 

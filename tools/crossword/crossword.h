@@ -41,6 +41,8 @@ struct Bank {
 // means the bank is usable.
 std::vector<std::string> parseBank(std::string_view text, Bank& bank);
 
+// The tab-separated fields of one line of the bank or the theme file.
+std::vector<std::string_view> splitTabs(std::string_view line);
 bool decodeUtf8(std::string_view text, std::u32string& out);
 std::string encodeUtf8(std::u32string_view text);
 

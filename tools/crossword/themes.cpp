@@ -5,23 +5,6 @@
 #include <algorithm>
 #include <set>
 
-namespace {
-
-std::vector<std::string_view> splitTabs(std::string_view line)
-{
-    std::vector<std::string_view> fields;
-    for (std::size_t start = 0;;) {
-        const std::size_t tab = line.find('\t', start);
-        fields.push_back(line.substr(start, tab == std::string_view::npos ? std::string_view::npos : tab - start));
-        if (tab == std::string_view::npos) {
-            return fields;
-        }
-        start = tab + 1;
-    }
-}
-
-} // namespace
-
 std::vector<std::string> parseThemes(std::string_view text, const Bank& bank, std::vector<Theme>& themes)
 {
     std::vector<std::string> errors;
