@@ -13,9 +13,7 @@ public:
     void showHistory(QWidget* owner, const HistoryLoad& history, const PuzzleSet& puzzles, const RankTable& ranks,
                      int pattern, bool battle, QDate today) override
     {
-        HistoryWindow window(owner, history, puzzles, ranks, pattern,
-                             battle ? HistoryWindow::Kind::Battle : HistoryWindow::Kind::Single, today);
-        window.exec();
+        execHistoryWindow(owner, history, puzzles, ranks, pattern, battle, today);
     }
 };
 

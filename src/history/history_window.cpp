@@ -67,3 +67,11 @@ void HistoryWindow::showEvent(QShowEvent* event)
     }
     QDialog::showEvent(event);
 }
+
+void execHistoryWindow(QWidget* owner, const HistoryLoad& history, const PuzzleSet& puzzles, const RankTable& ranks,
+                       int pattern, bool battle, QDate today)
+{
+    HistoryWindow window(owner, history, puzzles, ranks, pattern,
+                         battle ? HistoryWindow::Kind::Battle : HistoryWindow::Kind::Single, today);
+    window.exec();
+}

@@ -26,3 +26,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 };
+
+// Shows the history of a pattern modally over owner: what a HistoryViewer does.
+void execHistoryWindow(QWidget* owner, const HistoryLoad& history, const PuzzleSet& puzzles, const RankTable& ranks,
+                       int pattern, bool battle, QDate today);
+

@@ -115,29 +115,36 @@ std::vector<std::string_view> splitTabs(std::string_view line)
     }
 }
 
+std::vector<TextLine> textLines(std::string_view text)
+{
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
+        text.remove_prefix(3);
+    }
+    std::vector<TextLine> lines;
+    int number = 0;
+    for (std::size_t start = 0; start < text.size();) {
+        const std::size_t end = std::min(text.find('\n', start), text.size());
+        std::string_view line = text.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        if (line.find_first_not_of(" \t") != std::string_view::npos) {
+            lines.push_back({number, line});
+        }
+    }
+    return lines;
+}
+
 // ---------------------------------------------------------------- bank
 
 std::vector<std::string> parseBank(std::string_view text, Bank& bank)
 {
     std::vector<std::string> errors;
     bank.entries.clear();
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-        text.remove_prefix(3);
-    }
     std::map<std::u32string, std::vector<int>> linesOfAnswer;
-    int lineNumber = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        if (line.find_first_not_of(" \t") == std::string_view::npos) {
-            continue;
-        }
+    for (const auto& [lineNumber, line] : textLines(text)) {
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
         const std::vector<std::string_view> fields = splitTabs(line);
         if (fields.size() != 4) {

@@ -43,6 +43,13 @@ std::vector<std::string> parseBank(std::string_view text, Bank& bank);
 
 // The tab-separated fields of one line of the bank or the theme file.
 std::vector<std::string_view> splitTabs(std::string_view line);
+// The lines of such a file that hold more than blanks, numbered from 1,
+// without a byte-order mark or line ends.
+struct TextLine {
+    int number;
+    std::string_view text;
+};
+std::vector<TextLine> textLines(std::string_view text);
 bool decodeUtf8(std::string_view text, std::u32string& out);
 std::string encodeUtf8(std::u32string_view text);
 

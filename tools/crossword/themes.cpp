@@ -9,24 +9,13 @@ std::vector<std::string> parseThemes(std::string_view text, const Bank& bank, st
 {
     std::vector<std::string> errors;
     themes.clear();
-    if (text.substr(0, 3) == "\xEF\xBB\xBF") {
-        text.remove_prefix(3);
-    }
     std::set<std::string> bankTags;
     for (const BankEntry& entry : bank.entries) {
         bankTags.insert(entry.tag);
     }
     std::set<std::string> titles;
-    int lineNumber = 0;
-    for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        std::string_view line = text.substr(start, end - start);
-        start = end + 1;
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        if (line.find_first_not_of(" \t") == std::string_view::npos || line.front() == '#') {
+    for (const auto& [lineNumber, line] : textLines(text)) {
+        if (line.front() == '#') {
             continue;
         }
         const std::string where = "line " + std::to_string(lineNumber) + ": ";
