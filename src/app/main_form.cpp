@@ -14,7 +14,7 @@
 #include "view/board.h"
 #include "view/image_button.h"
 #include "view/picture_box.h"
-#include "view/art.h"
+#include "view/stored_art.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -76,11 +76,12 @@ QGroupBox* makeFrame(QWidget* parent, const QString& caption, QRect geometry)
 
 } // namespace
 
-Main::Main(Module1& module, Services services, const GameFolders& folders, QWidget* parent)
+Main::Main(Module1& module, Services services, const GameFolders& folders, std::future<GameDataLoad> loading,
+           QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       m_module(module), m_services(services), m_appDir(folders.files), m_recordsDir(folders.records),
-      m_tellRecordsDir(folders.recordsFolderIsNew)
+      m_tellRecordsDir(folders.recordsFolderIsNew), m_loading(std::move(loading))
 {
     setWindowTitle(QStringLiteral("Tazumeki"));
     setFixedSize(340, 667);
@@ -130,12 +131,12 @@ bool Main::eventFilter(QObject* watched, QEvent* event)
 void Main::createControls()
 {
     Picture4 = new PictureBox(this, QRect(0, 0, 342, 543), QColor(0, 66, 140));
-    Picture4->setPicture(art::playFieldBackground(Picture4->ratio()));
-    Picture9.setPicture(art::emptyTile(Picture9.ratio()));
-    Picture11.setPicture(art::blankTile(Picture11.ratio()));
-    Picture10.setPicture(art::playerTile(Picture10.ratio()));
-    Picture13.setPicture(art::cpuTile(Picture13.ratio()));
-    Picture1.setPicture(art::explosionStrip(Picture1.ratio()));
+    Picture4->setPicture(art::stored(art::Piece::PlayField, Picture4->ratio()));
+    Picture9.setPicture(art::stored(art::Piece::EmptyTile, Picture9.ratio()));
+    Picture11.setPicture(art::stored(art::Piece::BlankTile, Picture11.ratio()));
+    Picture10.setPicture(art::stored(art::Piece::PlayerTile, Picture10.ratio()));
+    Picture13.setPicture(art::stored(art::Piece::CpuTile, Picture13.ratio()));
+    Picture1.setPicture(art::stored(art::Piece::ExplosionStrip, Picture1.ratio()));
 
     Frame3 = makeFrame(this, QStringLiteral("モード選択"), QRect(16, 536, 225, 57));
     Option5 = makeOption(Frame3, QStringLiteral("シングル練習"), QRect(16, 16, 97, 17));
@@ -161,10 +162,10 @@ void Main::createControls()
     connect(Option5, &QRadioButton::toggled, this, [this](bool on) { if (on) Option5_Click(); });
     connect(Option6, &QRadioButton::toggled, this, [this](bool on) { if (on) Option6_Click(); });
 
-    Picture5 = new ImageButton(this, QPoint(256, 552), m_appDir, art::button(QStringLiteral("スタート"), art::ButtonState::Init, pictureRatio()));
-    Picture6 = new ImageButton(this, QPoint(256, 584), m_appDir, art::button(QStringLiteral("記録"), art::ButtonState::Init, pictureRatio()),
+    Picture5 = new ImageButton(this, QPoint(256, 552), m_appDir, art::stored(art::Piece::StartButton, pictureRatio()));
+    Picture6 = new ImageButton(this, QPoint(256, 584), m_appDir, art::stored(art::Piece::RecordButton, pictureRatio()),
                                ButtonFace::named(QStringLiteral("record")));
-    Picture7 = new ImageButton(this, QPoint(256, 616), m_appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init, pictureRatio()),
+    Picture7 = new ImageButton(this, QPoint(256, 616), m_appDir, art::stored(art::Piece::CloseButton, pictureRatio()),
                                ButtonFace::named(QStringLiteral("close")));
     connect(Picture5, &ImageButton::mouseDown, this, &Main::Picture5_MouseDown);
     connect(Picture5, &ImageButton::mouseMove, this, &Main::Picture5_MouseMove);
@@ -266,10 +267,12 @@ void Main::Form_Load()
         warnLater(QStringLiteral("記録の保存先"),
                   QStringLiteral("記録は %1 に保存します。").arg(QDir::toNativeSeparators(m_recordsDir)));
     }
-    warnAboutRecords(LoadSingleRecords(m_services.seq, m_recordsDir, m_module.singleRecords), QStringLiteral("data1.dat"));
-    warnAboutRecords(LoadBattleRecords(m_services.seq, m_recordsDir, m_module.battleRecords), QStringLiteral("data3.dat"));
+    const GameDataLoad data =
+        m_loading.valid() ? m_loading.get() : loadGameData(m_services.seq, m_appDir, m_recordsDir, m_module);
+    warnAboutRecords(data.single, QStringLiteral("data1.dat"));
+    warnAboutRecords(data.battle, QStringLiteral("data3.dat"));
 
-    const UnpackResult puzzles = Get_Question(m_services.seq, m_appDir, m_module.puzzles);
+    const UnpackResult& puzzles = data.puzzles;
     if (!puzzles.ok() && puzzles.status != UnpackResult::Status::Missing) {
         warnLater(QStringLiteral("パズルファイルの読み込み"),
                   QStringLiteral("パズルファイル data2.dat を最後まで読めませんでした（%1）。\n"

@@ -1,7 +1,7 @@
 #include "records/record_frame.h"
 
 #include "platform/fonts.h"
-#include "view/art.h"
+#include "view/stored_art.h"
 #include "view/image_button.h"
 #include "view/picture_box.h"
 
@@ -34,9 +34,9 @@ RecordFrame::RecordFrame(QWidget* owner, const QString& appDir, int pagingX)
     setFont(windowsFont(kPGothic, 9.75));
 
     auto* banner = new PictureBox(this, QRect(0, 0, 615, 77), QColor(11, 164, 255));
-    banner->setPicture(art::recordBanner(banner->ratio()));
+    banner->setPicture(art::stored(art::Piece::RecordBanner, banner->ratio()));
 
-    Picture24 = new ImageButton(this, QPoint(528, 384), appDir, art::button(QStringLiteral("閉じる"), art::ButtonState::Init, pictureRatio()),
+    Picture24 = new ImageButton(this, QPoint(528, 384), appDir, art::stored(art::Piece::CloseButton, pictureRatio()),
                                 ButtonFace::named(QStringLiteral("close")));
     connect(Picture24, &ImageButton::mouseUp, this, [this] {
         Picture24->Pressed.clear();

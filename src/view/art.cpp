@@ -277,3 +277,56 @@ QImage art::appIcon(int size)
     p.drawText(tile, Qt::AlignCenter, QStringLiteral("た"));
     return image;
 }
+
+namespace {
+
+const char* pieceName(art::Piece piece)
+{
+    switch (piece) {
+    case art::Piece::PlayField: return "play_field";
+    case art::Piece::EmptyTile: return "tile_empty";
+    case art::Piece::BlankTile: return "tile_blank";
+    case art::Piece::PlayerTile: return "tile_player";
+    case art::Piece::CpuTile: return "tile_cpu";
+    case art::Piece::ExplosionStrip: return "explosion";
+    case art::Piece::ResultBackground: return "result";
+    case art::Piece::RecordBanner: return "record_banner";
+    case art::Piece::StartButton: return "button_start";
+    case art::Piece::RecordButton: return "button_record";
+    case art::Piece::CloseButton: return "button_close";
+    case art::Piece::OkButton: return "button_ok";
+    }
+    return "";
+}
+
+} // namespace
+
+QImage art::draw(Piece piece, qreal ratio)
+{
+    switch (piece) {
+    case Piece::PlayField: return playFieldBackground(ratio);
+    case Piece::EmptyTile: return emptyTile(ratio);
+    case Piece::BlankTile: return blankTile(ratio);
+    case Piece::PlayerTile: return playerTile(ratio);
+    case Piece::CpuTile: return cpuTile(ratio);
+    case Piece::ExplosionStrip: return explosionStrip(ratio);
+    case Piece::ResultBackground: return resultBackground(ratio);
+    case Piece::RecordBanner: return recordBanner(ratio);
+    case Piece::StartButton: return button(QStringLiteral("スタート"), ButtonState::Init, ratio);
+    case Piece::RecordButton: return button(QStringLiteral("記録"), ButtonState::Init, ratio);
+    case Piece::CloseButton: return button(QStringLiteral("閉じる"), ButtonState::Init, ratio);
+    case Piece::OkButton: return button(QStringLiteral("ＯＫ"), ButtonState::Init, ratio);
+    }
+    return {};
+}
+
+QString art::storedFile(Piece piece, int ratio)
+{
+    const QString name = QLatin1String(pieceName(piece));
+    return ratio == 1 ? name + QStringLiteral(".bmp") : QStringLiteral("%1@%2x.bmp").arg(name).arg(ratio);
+}
+
+QString art::windowIconFile(int size)
+{
+    return QStringLiteral("icon_%1.png").arg(size);
+}

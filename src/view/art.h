@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <array>
 
 // The game's pictures, drawn in code at the sizes the screens use: the
 // windows' own resources, and the button images the build writes to image/.
@@ -20,4 +21,34 @@ QImage appIcon(int size = 64); // size × size: a yellow letter tile on a clear 
 enum class ButtonState { Init, Over, Down };
 // A 77 × 26 button face with its caption: raised, lit, or pressed in.
 QImage button(const QString& caption, ButtonState state, qreal ratio = 1);
+
+// The pieces the windows show as they stand: the build draws each at the
+// stored ratios into the program's resources (see stored_art.h).
+enum class Piece {
+    PlayField,
+    EmptyTile,
+    BlankTile,
+    PlayerTile,
+    CpuTile,
+    ExplosionStrip,
+    ResultBackground,
+    RecordBanner,
+    StartButton,
+    RecordButton,
+    CloseButton,
+    OkButton,
+};
+inline constexpr std::array kPieces{Piece::PlayField,        Piece::EmptyTile,    Piece::BlankTile,
+                                    Piece::PlayerTile,       Piece::CpuTile,      Piece::ExplosionStrip,
+                                    Piece::ResultBackground, Piece::RecordBanner, Piece::StartButton,
+                                    Piece::RecordButton,     Piece::CloseButton,  Piece::OkButton};
+inline constexpr std::array kStoredRatios{1, 2};
+// The window icon's sizes, the ones window managers ask for; menus take
+// the installed theme icons.
+inline constexpr std::array kWindowIconSizes{16, 24, 32, 48, 64};
+
+QImage draw(Piece piece, qreal ratio);
+// File names in the resource folder.
+QString storedFile(Piece piece, int ratio);
+QString windowIconFile(int size);
 } // namespace art

@@ -2,6 +2,7 @@
 
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -35,10 +36,15 @@ void PictureImage::setPicture(const QImage& picture)
 
 void PictureImage::Cls()
 {
-    m_image.fill(m_backColor);
-    if (!m_picture.isNull()) {
-        QPainter painter(&m_image);
-        painter.drawImage(0, 0, m_picture);
+    if (m_picture.size() == m_image.size() && m_picture.devicePixelRatio() == m_image.devicePixelRatio()) {
+        // The bitmap covers the whole picture: share its pixels until the first drawing.
+        m_image = m_picture;
+    } else {
+        m_image.fill(m_backColor);
+        if (!m_picture.isNull()) {
+            QPainter painter(&m_image);
+            painter.drawImage(0, 0, m_picture);
+        }
     }
     m_currentPos = QPoint(0, 0);
 }
@@ -60,17 +66,17 @@ PictureBox::PictureBox(QWidget* parent, QRect geometry, QColor backColor)
 {
     setGeometry(geometry);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    m_shown = image();
 }
 
 void PictureBox::Refresh()
 {
-    m_shown = image();
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
+void PictureBox::paintEvent(QPaintEvent* event)
 {
     QPainter painter(this);
-    painter.drawImage(0, 0, m_shown);
+    const QRect area = event->rect();
+    const qreal ratio = image().devicePixelRatio();
+    painter.drawImage(area, image(), QRectF(QPointF(area.topLeft()) * ratio, QSizeF(area.size()) * ratio));
 }

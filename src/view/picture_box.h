@@ -54,21 +54,17 @@ private:
     QFont m_printFont;
 };
 
-// A picture box on screen. The screen shows the image as it was at the last
-// Refresh, so a series of drawing steps reaches the player in one update.
+// A picture box on screen: it paints its persistent image. Refresh asks
+// for that paint; drawing steps in between reach the player in one update,
+// as widgets paint only when the event loop runs.
 class PictureBox : public QWidget, public PictureImage {
     Q_OBJECT
 public:
     PictureBox(QWidget* parent, QRect geometry, QColor backColor = Qt::white);
 
     void Refresh();
-    // What the player sees now.
-    const QImage& shownImage() const { return m_shown; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void pictureChanged() override { Refresh(); }
-
-private:
-    QImage m_shown;
 };

@@ -3,7 +3,7 @@
 #include "platform/fonts.h"
 #include "view/image_button.h"
 #include "view/picture_box.h"
-#include "view/art.h"
+#include "view/stored_art.h"
 
 #include <QKeyEvent>
 #include <QLabel>
@@ -33,7 +33,7 @@ Result::Result(QWidget* owner, const QString& appDir)
 {
     setFixedSize(281, 210);
     auto* background = new PictureBox(this, QRect(0, 0, 281, 210), QColor(0, 140, 214));
-    background->setPicture(art::resultBackground(background->ratio()));
+    background->setPicture(art::stored(art::Piece::ResultBackground, background->ratio()));
     background->setAttribute(Qt::WA_TransparentForMouseEvents); // the dialog's own surface
 
     Label13 = label(this, QRect(88, 64, 113, 25), QColor(0, 0, 255), windowsFont(kPGothic, 11.25, true));
@@ -41,7 +41,7 @@ Result::Result(QWidget* owner, const QString& appDir)
     Label18 = label(this, QRect(88, 88, 105, 25), QColor(0, 0, 255), windowsFont(kPGothic, 15.75, true));
     Label19 = label(this, QRect(40, 120, 193, 25), QColor(255, 8, 132), windowsFont(kPopStyleP, 14.25));
 
-    Picture1 = new ImageButton(this, QPoint(169, 157), appDir, art::button(QStringLiteral("ＯＫ"), art::ButtonState::Init, pictureRatio()),
+    Picture1 = new ImageButton(this, QPoint(169, 157), appDir, art::stored(art::Piece::OkButton, pictureRatio()),
                                ButtonFace::named(QStringLiteral("ok")));
     Picture1->setFocusPolicy(Qt::StrongFocus);
     Picture1->installEventFilter(this);

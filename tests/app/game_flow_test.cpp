@@ -115,7 +115,7 @@ TEST_F(GameFlow, RightAnswersRevealWordsAndTheLastEndsTheGame)
 
     answer(QStringLiteral("さくら"));
     EXPECT_EQ(main->WordIndex, 1);
-    EXPECT_TRUE(isYellow(main->Picture4->shownImage().pixel(board::tilePos(2) + QPoint(4, 30))));
+    EXPECT_TRUE(isYellow(main->Picture4->image().pixel(board::tilePos(2) + QPoint(4, 30))));
     EXPECT_EQ(main->LastTaker, -1);
     EXPECT_EQ(main->Picture8[2]->geometry(), QRect(28, 112, 3, 123)); // さかな down at cell 0
     EXPECT_EQ(sound.played.size(), 0); // the burst's sound comes with its first tick
@@ -139,7 +139,7 @@ TEST_F(GameFlow, TheLastWordIsRevealedButNotBurst)
     main->Text1->setText(QStringLiteral("あいうえおかき"));
     QTimer::singleShot(0, [this] {
         // While the dialog is open the board still shows the whole word on yellow tiles.
-        EXPECT_TRUE(isYellow(main->Picture4->shownImage().pixel(board::tilePos(13) + QPoint(4, 30))));
+        EXPECT_TRUE(isYellow(main->Picture4->image().pixel(board::tilePos(13) + QPoint(4, 30))));
         EXPECT_FALSE(main->Timer3->running());
         if (auto* dialog = QApplication::activeModalWidget()) {
             static_cast<QDialog*>(dialog)->done(0);

@@ -1,24 +1,74 @@
 // tazumeki-assets: writes the button images and the sounds into a game folder,
 // and with a second folder the menu icons in the hicolor theme's layout.
+// With --stored-art it writes the pictures the program carries in its
+// resources instead, and the resource list naming them.
 
 #include "platform/fonts.h"
 #include "synth.h"
 #include "view/art.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
 #include <cstdio>
+
+namespace {
+
+int writeStoredArt(const QDir& folder)
+{
+    if (!folder.mkpath(QStringLiteral("."))) {
+        std::fprintf(stderr, "tazumeki-assets: cannot make %s\n", qPrintable(folder.path()));
+        return 1;
+    }
+    QStringList files;
+    for (art::Piece piece : art::kPieces) {
+        for (int ratio : art::kStoredRatios) {
+            const QString file = art::storedFile(piece, ratio);
+            if (!art::draw(piece, ratio).save(folder.filePath(file), "BMP")) {
+                std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(folder.filePath(file)));
+                return 1;
+            }
+            files.append(file);
+        }
+    }
+    for (int size : art::kWindowIconSizes) {
+        const QString file = art::windowIconFile(size);
+        if (!art::appIcon(size).save(folder.filePath(file), "PNG")) {
+            std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(folder.filePath(file)));
+            return 1;
+        }
+        files.append(file);
+    }
+    QString list = QStringLiteral("<RCC>\n  <qresource prefix=\"/art\">\n");
+    for (const QString& file : files) {
+        list += QStringLiteral("    <file>%1</file>\n").arg(file);
+    }
+    list += QStringLiteral("  </qresource>\n</RCC>\n");
+    QFile qrc(folder.filePath(QStringLiteral("stored_art.qrc")));
+    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate) || qrc.write(list.toUtf8()) < 0 || !qrc.flush()) {
+        std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(qrc.fileName()));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
 
 int main(int argc, char* argv[])
 {
     // Only images are drawn: no display is needed.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
-    if (argc != 2 && argc != 4) {
-        std::fputs("usage: tazumeki-assets GAME_FOLDER [ICON_FOLDER APP_ID]\n", stderr);
+    const bool storedArt = argc == 3 && qstrcmp(argv[1], "--stored-art") == 0;
+    if (argc != 2 && argc != 4 && !storedArt) {
+        std::fputs("usage: tazumeki-assets GAME_FOLDER [ICON_FOLDER APP_ID]\n"
+                   "       tazumeki-assets --stored-art FOLDER\n", stderr);
         return 2;
     }
     installFontSubstitutions();
+    if (storedArt) {
+        return writeStoredArt(QDir(QString::fromLocal8Bit(argv[2])));
+    }
     const QDir game(QString::fromLocal8Bit(argv[1]));
     if (!game.mkpath(QStringLiteral("image")) || !game.mkpath(QStringLiteral("sound"))) {
         std::fprintf(stderr, "tazumeki-assets: cannot make the image and sound folders in %s\n", argv[1]);
