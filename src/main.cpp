@@ -1,3 +1,4 @@
+#include "app/game_data.h"
 #include "app/main_form.h"
 #include "app/message_notifier.h"
 #include "app/module1.h"
@@ -5,20 +6,22 @@
 #include "platform/files.h"
 #include "platform/first_frame.h"
 #include "platform/fonts.h"
-#include "platform/qt_sound.h"
+#include "platform/module_sound.h"
 #include "platform/random.h"
 #include "platform/single_instance.h"
 #include "store/gsx_seq.h"
-#include "view/art.h"
+#include "view/stored_art.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QMessageBox>
-#include <QPixmap>
 #include <cstdio>
+#include <fontconfig/fontconfig.h>
+#include <functional>
+#include <future>
 #include <memory>
+#include <thread>
 
 int main(int argc, char* argv[])
 {
@@ -31,16 +34,16 @@ int main(int argc, char* argv[])
 #endif
     }
 
+    // Reading the font configuration takes milliseconds; a second core does
+    // it while the display connection is made. Fontconfig keeps whichever
+    // copy is ready first, and Qt reads the same configuration.
+    const std::jthread fontConfiguration(FcInit);
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tazumeki"));
     QApplication::setApplicationVersion(QStringLiteral(TAZUMEKI_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(TAZUMEKI_APP_ID));
     installFontSubstitutions();
-    QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256}) {
-        icon.addPixmap(QPixmap::fromImage(art::appIcon(size)));
-    }
-    QApplication::setWindowIcon(icon);
 
     // Two copies on one records folder would each overwrite the other's games.
     const GameFolders folders = gameFolders();
@@ -60,23 +63,28 @@ int main(int argc, char* argv[])
     auto module = std::make_unique<Module1>();
     SystemClock clock;
     StdRandom random;
-    QtSound sound;
+    ModuleSound sound;
     StdRandom keyRandom;
     GsxSeq seq(keyRandom);
+    // The data files load on a second core while the window is being made.
+    std::future<GameDataLoad> loading =
+        std::async(std::launch::async, loadGameData, std::ref(seq), folders.files, folders.records, std::ref(*module));
     MessageNotifier notifier;
 
-    Main window(*module, Main::Services{clock, random, sound, seq, notifier}, folders);
+    Main window(*module, Main::Services{clock, random, sound, seq, notifier}, folders, std::move(loading));
     notifier.setParentWindow(&window);
     QObject::connect(&instance, &SingleInstance::showRequested, &window, [&window] {
         window.showNormal();
         window.raise();
         window.activateWindow();
     });
-    // The audio back end costs milliseconds the first frame does not need;
-    // the first burst sound plays 0.8 s later. The end-of-game sounds load
-    // when first played: keeping them from the start only costs memory.
+    // The sound module, its back end and the window icon cost milliseconds
+    // the first frame does not need; the first burst sound plays 0.8 s
+    // later. The end-of-game sounds load when first played: keeping them
+    // from the start only costs memory.
     afterFirstFrame(window, [&sound] {
         reportFirstFrameIfAsked();
+        QApplication::setWindowIcon(art::windowIcon());
         sound.prepare({appFile(AppDir(), QStringLiteral("\\sound\\Boom.wav")),
                        appFile(AppDir(), QStringLiteral("\\sound\\Boom2.wav"))});
     });

@@ -6,12 +6,10 @@
 #include "history/history_viewer.h"
 #include "history/sqlite_history_store.h"
 #include "platform/clock.h"
+#include "platform/game_module.h"
 #include "platform/notifier.h"
 
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QDir>
-#include <QPluginLoader>
 #include <QRadioButton>
 #include <QTimer>
 
@@ -97,19 +95,13 @@ HistoryViewer* Main::historyViewer()
     if (m_services.historyViewer) {
         return m_services.historyViewer;
     }
-    // Beside the executable in the portable folder, in lib/tazumeki when
-    // installed; the loader adds the platform's suffix. Never unloaded.
-    const QDir exeDir(QCoreApplication::applicationDirPath());
-    QPluginLoader loader(exeDir.filePath(kHistoryViewerModule));
-    if (!loader.load()) {
-        loader.setFileName(exeDir.filePath(QStringLiteral("../lib/tazumeki/") + kHistoryViewerModule));
-    }
-    auto* viewer = qobject_cast<HistoryViewer*>(loader.instance());
+    QString error;
+    auto* viewer = qobject_cast<HistoryViewer*>(loadGameModule(kHistoryViewerModule, &error));
     if (!viewer && !m_historyViewerWarned) {
         m_historyViewerWarned = true;
         m_services.notifier.warn(QStringLiteral("プレイ履歴"),
                                  QStringLiteral("履歴の画面を開けませんでした（%1）。ゲームを入れ直すと元に戻ります。")
-                                     .arg(loader.errorString()));
+                                     .arg(error));
     }
     return viewer;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/answer_box.h"
+#include "app/game_data.h"
 #include "platform/files.h"
 #include "history/game_log.h"
 #include "view/picture_box.h"
@@ -12,6 +13,7 @@
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <future>
 #include <memory>
 
 class Clock;
@@ -56,7 +58,10 @@ public:
         HistoryViewer* historyViewer = nullptr;
     };
 
-    Main(Module1& module, Services services, const GameFolders& folders, QWidget* parent = nullptr);
+    // loading: the game's data being read elsewhere (loadGameData); without
+    // it the screen reads the data itself.
+    Main(Module1& module, Services services, const GameFolders& folders, std::future<GameDataLoad> loading = {},
+         QWidget* parent = nullptr);
     ~Main() override;
 
     // Controls, named as on the screen.
@@ -204,6 +209,7 @@ private:
     QString m_appDir;     // the game's own files: data2.dat, image/, sound/
     QString m_recordsDir; // the player's records
     bool m_tellRecordsDir = false;
+    std::future<GameDataLoad> m_loading;
 
     TransSurfaceHandle BoardSurface;
     TransSurfaceHandle StripSurface;

@@ -18,7 +18,7 @@ QSoundEffect* QtSound::effect(const QString& path)
     return effect;
 }
 
-void QtSound::playAsync(const QString& path)
+void QtSound::play(const QString& path)
 {
     // A missing file plays nothing; checking first keeps the multimedia backend quiet.
     if (!QFileInfo(path).isFile()) {

@@ -1,22 +1,21 @@
 #pragma once
 
-#include "platform/sound.h"
+#include "platform/sound_back_end.h"
 
 #include <QHash>
 #include <QObject>
 
 class QSoundEffect;
 
-class QtSound final : public QObject, public Sound {
+// The sound module's back end: one QSoundEffect per wave file.
+class QtSound final : public QObject, public SoundBackEnd {
     Q_OBJECT
+    Q_PLUGIN_METADATA(IID TazumekiSoundBackEnd_iid)
+    Q_INTERFACES(SoundBackEnd)
 public:
     explicit QtSound(QObject* parent = nullptr);
-    void playAsync(const QString& path) override;
-
-    // Brings the audio back end up and loads these wave files, so their
-    // first play does not stall. Costs a few milliseconds: call it once the
-    // window is on screen, not before. Missing files are left out.
-    void prepare(const QStringList& paths);
+    void play(const QString& path) override;
+    void prepare(const QStringList& paths) override;
 
 private:
     QSoundEffect* effect(const QString& path);

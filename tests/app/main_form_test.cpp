@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <functional>
+#include <future>
 #include <memory>
 
 class MainFormTest : public TempDirTest {
@@ -24,9 +26,15 @@ protected:
     GsxSeq seq{keyRandom};
     std::unique_ptr<Module1> module = std::make_unique<Module1>();
 
-    std::unique_ptr<Main> makeMain()
+    // loadElsewhere: the data files are read on another thread, as the game does.
+    std::unique_ptr<Main> makeMain(bool loadElsewhere = false)
     {
-        auto main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier}, GameFolders{dir.path(), dir.path()});
+        std::future<GameDataLoad> loading;
+        if (loadElsewhere) {
+            loading = std::async(std::launch::async, loadGameData, std::ref(seq), dir.path(), dir.path(), std::ref(*module));
+        }
+        auto main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier},
+                                           GameFolders{dir.path(), dir.path()}, std::move(loading));
         QCoreApplication::processEvents();
         return main;
     }
@@ -115,4 +123,19 @@ TEST_F(MainFormTest, RecordsPutAsideEarlierAreNamedWhenNoRecordFileIsLeft)
     ASSERT_EQ(notifier.texts.size(), 1);
     EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("data1.dat.damaged")));
     EXPECT_EQ(readFile("data1.dat.damaged"), QByteArray("records that could not be written back"));
+}
+
+// Read on another thread, the data reach the screen and the player the same way.
+TEST_F(MainFormTest, DataReadElsewhereAreTakenAsTheScreenReadsThem)
+{
+    const auto data = packData(seq, {QStringLiteral("2,1,0,0,0,\"どうぶつ\",\"\""), QStringLiteral("3,1,0,0,0,\"しょくぶつ\",\"\"")});
+    ASSERT_TRUE(data.has_value());
+    writeFile("data2.dat", data->left(data->size() - 3));
+    writeFile("data1.dat.damaged", "records that could not be written back");
+    const auto main = makeMain(true);
+    EXPECT_EQ(module->puzzles.PatternName[2], QStringLiteral("どうぶつ"));
+    ASSERT_EQ(notifier.texts.size(), 2);
+    EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("data1.dat.damaged")));
+    EXPECT_TRUE(notifier.texts[1].contains(QStringLiteral("data2.dat")));
+    EXPECT_EQ(main->Combo2->count(), 9);
 }
