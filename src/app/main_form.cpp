@@ -131,7 +131,8 @@ bool Main::eventFilter(QObject* watched, QEvent* event)
 void Main::createControls()
 {
     Picture4 = new PictureBox(this, QRect(0, 0, 342, 543), QColor(0, 66, 140));
-    Picture4->setPicture(art::stored(art::Piece::PlayField, Picture4->ratio()));
+    // The board's background is never cleared back to: made again if it is, not kept.
+    Picture4->setPicture([ratio = Picture4->ratio()] { return art::stored(art::Piece::PlayField, ratio); });
     Picture9.setPicture(art::stored(art::Piece::EmptyTile, Picture9.ratio()));
     Picture11.setPicture(art::stored(art::Piece::BlankTile, Picture11.ratio()));
     Picture10.setPicture(art::stored(art::Piece::PlayerTile, Picture10.ratio()));

@@ -6,7 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
+#include <algorithm>
 
 namespace {
 
@@ -20,9 +20,15 @@ void removeLeftover(const QString& path, const QString& tempName)
     // A save killed before its rename leaves its new file as "<name>.XXXXXX"
     // beside the old one; nothing would ever remove it otherwise.
     const QString name = QFileInfo(path).fileName();
-    static const QRegularExpression unfinished(QStringLiteral("^\\.[A-Za-z0-9]{6}$"));
-    for (const QString& entry : dir.entryList({name + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden)) {
-        if (unfinished.match(entry.mid(name.size())).hasMatch()) {
+    const auto unfinished = [&name](const QString& entry) {
+        if (entry.size() != name.size() + 7 || !entry.startsWith(name) || entry[name.size()] != u'.') {
+            return false;
+        }
+        return std::all_of(entry.cbegin() + name.size() + 1, entry.cend(),
+                           [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
+    };
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) {
+        if (unfinished(entry)) {
             deleteFile(dir.filePath(entry));
         }
     }

@@ -1,5 +1,7 @@
 #include "view/art.h"
 
+#include <QDataStream>
+#include <QIODevice>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -323,10 +325,53 @@ QImage art::draw(Piece piece, qreal ratio)
 QString art::storedFile(Piece piece, int ratio)
 {
     const QString name = QLatin1String(pieceName(piece));
-    return ratio == 1 ? name + QStringLiteral(".bmp") : QStringLiteral("%1@%2x.bmp").arg(name).arg(ratio);
+    return ratio == 1 ? name + QStringLiteral(".pixels") : QStringLiteral("%1@%2x.pixels").arg(name).arg(ratio);
 }
 
 QString art::windowIconFile(int size)
 {
-    return QStringLiteral("icon_%1.png").arg(size);
+    return QStringLiteral("icon_%1.pixels").arg(size);
+}
+
+namespace {
+
+constexpr qsizetype kHeaderSize = 12; // width, height, format: three big-endian 32-bit numbers
+
+bool isPackable(QImage::Format format)
+{
+    return format == QImage::Format_RGB32 || format == QImage::Format_ARGB32_Premultiplied;
+}
+
+} // namespace
+
+QByteArray art::packPixels(const QImage& image)
+{
+    if (image.isNull() || !isPackable(image.format()) || image.bytesPerLine() != image.width() * 4) {
+        return {};
+    }
+    QByteArray bytes;
+    QDataStream out(&bytes, QIODevice::WriteOnly);
+    out << quint32(image.width()) << quint32(image.height()) << quint32(image.format());
+    out.writeRawData(reinterpret_cast<const char*>(image.constBits()), static_cast<int>(image.sizeInBytes()));
+    return bytes;
+}
+
+QImage art::unpackPixels(const QByteArray& bytes)
+{
+    QDataStream in(bytes);
+    quint32 width = 0;
+    quint32 height = 0;
+    quint32 format = 0;
+    in >> width >> height >> format;
+    constexpr quint32 kLargest = 8192;
+    if (in.status() != QDataStream::Ok || width == 0 || height == 0 || width > kLargest || height > kLargest ||
+        !isPackable(static_cast<QImage::Format>(format)) ||
+        bytes.size() - kHeaderSize != qsizetype(width) * qsizetype(height) * 4) {
+        return {};
+    }
+    // The image reads the bytes where they are; its last copy lets them go.
+    auto* owner = new QByteArray(bytes);
+    return QImage(reinterpret_cast<const uchar*>(owner->constData() + kHeaderSize), int(width), int(height),
+                  int(width) * 4, static_cast<QImage::Format>(format),
+                  [](void* info) { delete static_cast<QByteArray*>(info); }, owner);
 }

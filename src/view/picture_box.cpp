@@ -29,21 +29,36 @@ PictureImage::PictureImage(QSize size, QColor backColor, qreal ratio)
 
 void PictureImage::setPicture(const QImage& picture)
 {
+    m_loadPicture = nullptr;
     m_picture = picture.convertToFormat(QImage::Format_RGB32);
     Cls();
     pictureChanged();
 }
 
+void PictureImage::setPicture(std::function<QImage()> load)
+{
+    m_loadPicture = std::move(load);
+    m_picture = QImage();
+    Cls();
+    pictureChanged();
+}
+
+QImage PictureImage::picture() const
+{
+    return m_loadPicture ? m_loadPicture().convertToFormat(QImage::Format_RGB32) : m_picture;
+}
+
 void PictureImage::Cls()
 {
-    if (m_picture.size() == m_image.size() && m_picture.devicePixelRatio() == m_image.devicePixelRatio()) {
+    const QImage bitmap = picture();
+    if (bitmap.size() == m_image.size() && bitmap.devicePixelRatio() == m_image.devicePixelRatio()) {
         // The bitmap covers the whole picture: share its pixels until the first drawing.
-        m_image = m_picture;
+        m_image = bitmap;
     } else {
         m_image.fill(m_backColor);
-        if (!m_picture.isNull()) {
+        if (!bitmap.isNull()) {
             QPainter painter(&m_image);
-            painter.drawImage(0, 0, m_picture);
+            painter.drawImage(0, 0, bitmap);
         }
     }
     m_currentPos = QPoint(0, 0);

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 
 // The device pixel ratio pictures are drawn at: the highest of the screens,
 // rounded up to a whole number so that copies between pictures stay on whole
@@ -24,7 +25,10 @@ public:
 
     // The bitmap the picture shows under its drawing; also resets the image to it.
     void setPicture(const QImage& picture);
-    const QImage& picture() const { return m_picture; }
+    // The same, kept as the means to make the bitmap again rather than as
+    // pixels: for a large picture that is seldom cleared back to.
+    void setPicture(std::function<QImage()> load);
+    QImage picture() const;
 
     // The drawing context: what is drawn here persists until cleared.
     QImage& image() { return m_image; }
@@ -48,6 +52,7 @@ protected:
 private:
     QColor m_backColor;
     QImage m_picture;
+    std::function<QImage()> m_loadPicture;
     QImage m_image;
     QPoint m_currentPos;
     QColor m_foreColor = Qt::black;

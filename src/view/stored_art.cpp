@@ -1,6 +1,7 @@
 #include "view/stored_art.h"
 
 #include <QPixmap>
+#include <QResource>
 #include <algorithm>
 
 // At global scope: the resources' registration function is a global one.
@@ -15,10 +16,10 @@ static void registerStoredArt()
 
 namespace {
 
-QString storedPath(const QString& file)
+QByteArray storedBytes(const QString& file)
 {
     registerStoredArt();
-    return QStringLiteral(":/art/") + file;
+    return QResource(QStringLiteral(":/art/") + file).uncompressedData();
 }
 
 } // namespace
@@ -26,7 +27,7 @@ QString storedPath(const QString& file)
 QImage art::stored(Piece piece, qreal ratio)
 {
     if (std::find(kStoredRatios.begin(), kStoredRatios.end(), ratio) != kStoredRatios.end()) {
-        QImage image(storedPath(storedFile(piece, static_cast<int>(ratio))));
+        QImage image = unpackPixels(storedBytes(storedFile(piece, static_cast<int>(ratio))));
         if (!image.isNull()) {
             image.setDevicePixelRatio(ratio);
             return image;
@@ -39,11 +40,8 @@ QIcon art::windowIcon()
 {
     QIcon icon;
     for (int size : kWindowIconSizes) {
-        QPixmap pixmap(storedPath(windowIconFile(size)));
-        if (pixmap.isNull()) {
-            pixmap = QPixmap::fromImage(appIcon(size));
-        }
-        icon.addPixmap(pixmap);
+        QImage image = unpackPixels(storedBytes(windowIconFile(size)));
+        icon.addPixmap(QPixmap::fromImage(image.isNull() ? appIcon(size) : image));
     }
     return icon;
 }

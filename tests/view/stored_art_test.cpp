@@ -33,7 +33,32 @@ TEST(StoredArt, OtherRatiosAreDrawnAndTheIconHasEverySize)
     const QIcon icon = art::windowIcon();
     for (int size : art::kWindowIconSizes) {
         EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+        EXPECT_TRUE(icon.pixmap(size).toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied) ==
+                    art::appIcon(size));
     }
+}
+
+TEST(StoredArt, PackedPixelsComeBackWholeOrNotAtAll)
+{
+    const QImage icon = art::appIcon(24);
+    const QByteArray packed = art::packPixels(icon);
+    QImage back = art::unpackPixels(packed);
+    EXPECT_TRUE(back == icon);
+    EXPECT_EQ(back.format(), QImage::Format_ARGB32_Premultiplied);
+    back.setPixel(0, 0, 0xff00ff00); // a copy of its own: the packed bytes stay as they were
+    EXPECT_TRUE(art::unpackPixels(packed) == icon);
+
+    EXPECT_TRUE(art::packPixels(icon.convertToFormat(QImage::Format_RGB888)).isEmpty());
+    EXPECT_TRUE(art::unpackPixels(packed.left(packed.size() - 1)).isNull());
+    EXPECT_TRUE(art::unpackPixels(packed + 'x').isNull());
+    EXPECT_TRUE(art::unpackPixels(packed.left(11)).isNull());
+    EXPECT_TRUE(art::unpackPixels(QByteArray()).isNull());
+    QByteArray otherFormat = packed;
+    otherFormat[11] = char(QImage::Format_RGB888);
+    EXPECT_TRUE(art::unpackPixels(otherFormat).isNull());
+    QByteArray huge = packed;
+    huge[0] = char(0x7f); // a width that would overflow the size check
+    EXPECT_TRUE(art::unpackPixels(huge).isNull());
 }
 
 // A picture box shares its bitmap's pixels until something is drawn, and
@@ -59,4 +84,25 @@ TEST(PictureImages, ClearingShowsTheBitmapAndDrawingLeavesItAlone)
     EXPECT_EQ(wide.image().size(), QSize(120, 78));
     EXPECT_EQ(wide.image().pixelColor(100, 10), QColor(Qt::black));
     EXPECT_EQ(wide.image().pixelColor(10, 10), tile.pixelColor(10, 10));
+}
+
+// A bitmap given as the means to make it is made again at every clearing.
+TEST(PictureImages, ABitmapMadeOnDemandComesBackAtEveryClearing)
+{
+    int made = 0;
+    PictureImage board(QSize(39, 39), Qt::black, 1);
+    board.setPicture([&made] {
+        ++made;
+        return art::stored(art::Piece::EmptyTile, 1);
+    });
+    const QImage tile = art::stored(art::Piece::EmptyTile, 1);
+    EXPECT_TRUE(board.image() == tile);
+    board.image().fill(Qt::red);
+    board.Cls();
+    EXPECT_TRUE(board.image() == tile);
+    EXPECT_EQ(made, 2);
+    board.setPicture(art::stored(art::Piece::CpuTile, 1)); // pixels again: the maker is dropped
+    board.Cls();
+    EXPECT_EQ(made, 2);
+    EXPECT_TRUE(board.image() == art::stored(art::Piece::CpuTile, 1));
 }

@@ -14,6 +14,13 @@
 
 namespace {
 
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return !bytes.isEmpty() && file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size() &&
+           file.flush();
+}
+
 int writeStoredArt(const QDir& folder)
 {
     if (!folder.mkpath(QStringLiteral("."))) {
@@ -24,7 +31,7 @@ int writeStoredArt(const QDir& folder)
     for (art::Piece piece : art::kPieces) {
         for (int ratio : art::kStoredRatios) {
             const QString file = art::storedFile(piece, ratio);
-            if (!art::draw(piece, ratio).save(folder.filePath(file), "BMP")) {
+            if (!writeFile(folder.filePath(file), art::packPixels(art::draw(piece, ratio)))) {
                 std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(folder.filePath(file)));
                 return 1;
             }
@@ -33,7 +40,7 @@ int writeStoredArt(const QDir& folder)
     }
     for (int size : art::kWindowIconSizes) {
         const QString file = art::windowIconFile(size);
-        if (!art::appIcon(size).save(folder.filePath(file), "PNG")) {
+        if (!writeFile(folder.filePath(file), art::packPixels(art::appIcon(size)))) {
             std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(folder.filePath(file)));
             return 1;
         }
@@ -44,9 +51,9 @@ int writeStoredArt(const QDir& folder)
         list += QStringLiteral("    <file>%1</file>\n").arg(file);
     }
     list += QStringLiteral("  </qresource>\n</RCC>\n");
-    QFile qrc(folder.filePath(QStringLiteral("stored_art.qrc")));
-    if (!qrc.open(QIODevice::WriteOnly | QIODevice::Truncate) || qrc.write(list.toUtf8()) < 0 || !qrc.flush()) {
-        std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(qrc.fileName()));
+    const QString qrc = folder.filePath(QStringLiteral("stored_art.qrc"));
+    if (!writeFile(qrc, list.toUtf8())) {
+        std::fprintf(stderr, "tazumeki-assets: cannot write %s\n", qPrintable(qrc));
         return 1;
     }
     return 0;
