@@ -20,6 +20,7 @@
 #include <fontconfig/fontconfig.h>
 #include <functional>
 #include <future>
+#include <malloc.h>
 #include <memory>
 #include <thread>
 
@@ -34,6 +35,11 @@ int main(int argc, char* argv[])
 #endif
     }
 
+#ifdef __GLIBC__
+    // The few threads of the start-up and the sound allocate little: an
+    // allocator arena each would only hold memory the game never reuses.
+    mallopt(M_ARENA_MAX, 1);
+#endif
     // Reading the font configuration takes milliseconds; a second core does
     // it while the display connection is made. Fontconfig keeps whichever
     // copy is ready first, and Qt reads the same configuration.
@@ -66,9 +72,11 @@ int main(int argc, char* argv[])
     ModuleSound sound;
     StdRandom keyRandom;
     GsxSeq seq(keyRandom);
-    // The data files load on a second core while the window is being made.
+    // The data files load, and the image plugins the first paint needs, on a
+    // second core while the window is being made.
     std::future<GameDataLoad> loading =
         std::async(std::launch::async, loadGameData, std::ref(seq), folders.files, folders.records, std::ref(*module));
+    const std::future<void> imagePlugins = std::async(std::launch::async, loadImagePlugins);
     MessageNotifier notifier;
 
     Main window(*module, Main::Services{clock, random, sound, seq, notifier}, folders, std::move(loading));

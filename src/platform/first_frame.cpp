@@ -1,6 +1,8 @@
 #include "platform/first_frame.h"
 
+#include <QBuffer>
 #include <QEvent>
+#include <QImageReader>
 #include <QObject>
 #include <QTimer>
 #include <QWidget>
@@ -49,4 +51,11 @@ void reportFirstFrameIfAsked()
         std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch()).count();
     std::printf("first-frame-ns %lld\n", static_cast<long long>(ns));
     std::fflush(stdout);
+}
+
+void loadImagePlugins()
+{
+    QByteArray nothing;
+    QBuffer device(&nothing);
+    QImageReader(&device, "png").canRead();
 }

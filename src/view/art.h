@@ -53,10 +53,9 @@ QString storedFile(Piece piece, int ratio);
 QString windowIconFile(int size);
 
 // A stored picture: its size and pixel format, then its pixels as they lie
-// in memory, so that loading is only the resources' own decompression. An
-// image file would do, but reading one makes Qt load every image plugin to
-// ask whether it claims the format, which costs the first frame more than
-// the decoding. Only 32-bit formats; anything else packs to nothing.
+// in memory, so that loading it is only the resources' own decompression,
+// with no image file to decode before the first frame. Only 32-bit
+// formats; anything else packs to nothing.
 QByteArray packPixels(const QImage& image);
 // The image over the bytes, without copying them; null when the bytes are
 // not a whole packed picture.

@@ -1,10 +1,13 @@
 #include "platform/first_frame.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QEvent>
+#include <QImage>
 #include <QLabel>
 #include <QTest>
 #include <QWidget>
+#include <future>
 #include <gtest/gtest.h>
 
 namespace {
@@ -61,3 +64,18 @@ TEST(FirstFrame, WorkGoesWithAWindowThatNeverShowed)
 }
 
 } // namespace
+
+// Loaded on another thread, the image plugins serve the main thread.
+TEST(FirstFrame, ImagePluginsLoadedElsewhereReadHere)
+{
+    std::async(std::launch::async, loadImagePlugins).get();
+    QImage drawn(5, 3, QImage::Format_ARGB32);
+    drawn.fill(Qt::red);
+    QByteArray png;
+    QBuffer buffer(&png);
+    ASSERT_TRUE(drawn.save(&buffer, "PNG"));
+    QImage read;
+    ASSERT_TRUE(read.loadFromData(png));
+    EXPECT_EQ(read.size(), QSize(5, 3));
+    EXPECT_EQ(read.pixelColor(4, 2), QColor(Qt::red));
+}
