@@ -127,7 +127,7 @@ for t in targets:
     if t["note"]:
         print(f"    {t['note']}")
 print("\nother figures")
-for name in ("loadShippedPuzzles", "drawAllArt", "endGame/disk", "endGame/memory", "loadPuzzleSet",
+for name in ("loadShippedPuzzles", "drawAllArt", "loadStoredArt", "endGame/disk", "endGame/memory", "loadPuzzleSet",
              "saveSingleRecords", "loadBattleRecords"):
     if name in benchmarks:
         print(f"  {name:<60} {fmt(benchmarks[name]['real_time_us'], 'us'):>12}")

@@ -181,8 +181,9 @@ void GsxSeq::CloseRead()
 QByteArray GsxSeq::scramble(QByteArray bytes, int row) const
 {
     const auto& key = m_keys[static_cast<std::size_t>(row & (kRows - 1))];
+    char* data = bytes.data(); // one detach, not one per byte
     for (qsizetype n = 0; n < bytes.size(); ++n) {
-        bytes[n] = static_cast<char>(static_cast<std::uint8_t>(bytes[n]) ^ key[static_cast<std::size_t>(n % kRowLength)]);
+        data[n] = static_cast<char>(static_cast<std::uint8_t>(data[n]) ^ key[static_cast<std::size_t>(n % kRowLength)]);
     }
     return bytes;
 }
