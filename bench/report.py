@@ -33,7 +33,7 @@ def median(program, key):
     return statistics.median(values) if values else None
 
 def worst(program, key):
-    values = [r[key] for r in runs[program] if r[key] >= 0]
+    values = [r[key] for r in runs[program] if r.get(key, -1) >= 0]
     return max(values) if values else None
 
 benchmarks = {}
@@ -67,9 +67,12 @@ game_rss, ref_rss = median("game", "peak_rss_kib"), median("reference", "peak_rs
 extra = (game_rss - ref_rss) / 1024 if game_rss and ref_rss else None
 target("peak resident memory over the bare window", extra, 12, "MiB", extra is not None and extra <= 12,
        f"medians {game_rss / 1024:.1f} MiB / {ref_rss / 1024:.1f} MiB" if extra is not None else "")
-idle = worst("game", "idle_cpu_percent")
-target("idle CPU after the title animation (worst run)", idle, 0.1, "% of a core", idle is not None and idle < 0.1,
-       f"bare window {worst('reference', 'idle_cpu_percent'):.4f} %" if idle is not None else "")
+idle = worst("game", "rested_idle_cpu_percent")
+blinking = worst("game", "idle_cpu_percent")
+target("idle CPU after the title animation, left alone (worst run)", idle, 0.1, "% of a core",
+       idle is not None and idle < 0.1,
+       (f"bare window {worst('reference', 'rested_idle_cpu_percent'):.4f} %; the first 10 s after the focus, "
+        f"caret blinking: {blinking:.4f} %") if idle is not None and blinking is not None else "")
 
 def time_target(label, name, limit_us):
     b = benchmarks.get(name)
@@ -101,7 +104,8 @@ results = {
     "runs": {p: len(r) for p, r in runs.items()},
     "startup": {
         p: {"median_startup_ms": median(p, "startup_ms"), "median_peak_rss_kib": median(p, "peak_rss_kib"),
-            "worst_idle_cpu_percent": worst(p, "idle_cpu_percent"), "runs": runs[p]}
+            "worst_idle_cpu_percent": worst(p, "idle_cpu_percent"),
+            "worst_rested_idle_cpu_percent": worst(p, "rested_idle_cpu_percent"), "runs": runs[p]}
         for p in runs
     },
     "benchmarks": benchmarks,

@@ -2,9 +2,11 @@
 // measures exec to first frame, peak resident memory once it has settled,
 // and the CPU it uses while idle. Prints one JSON object; Linux only.
 //
-//   startup-probe [--settle-ms N] [--idle-ms N] [--timeout-ms N] [--focus 1] -- PROGRAM ARGS...
+//   startup-probe [--settle-ms N] [--idle-ms N] [--rested-after-ms N] [--timeout-ms N] [--focus 1] -- PROGRAM ARGS...
 // --focus 1 gives the program's window the keyboard focus (xdotool) before the
 // idle figure, as a player's window has it: a focused text box blinks its caret.
+// --rested-after-ms N measures a second idle figure of the same length, N ms
+// after the first ends: the game's caret stops blinking once left alone.
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -109,6 +111,7 @@ int main(int argc, char* argv[])
 {
     long long settleMs = 4500;
     long long idleMs = 0;
+    long long restedAfterMs = -1;
     long long timeoutMs = 10000;
     bool focus = false;
     int i = 1;
@@ -126,6 +129,8 @@ int main(int argc, char* argv[])
             settleMs = value;
         } else if (arg == "--idle-ms") {
             idleMs = value;
+        } else if (arg == "--rested-after-ms") {
+            restedAfterMs = value;
         } else if (arg == "--timeout-ms") {
             timeoutMs = value;
         } else if (arg == "--focus") {
@@ -189,14 +194,22 @@ int main(int argc, char* argv[])
         stop(pid);
         return fail("could not give the window the focus");
     }
-    double idlePercent = -1;
-    if (idleMs > 0) {
+    const auto idleFigure = [pid, idleMs] {
         const long long cpu0 = cpuNs(pid);
         const long long t0 = nowNs();
         std::this_thread::sleep_for(std::chrono::milliseconds(idleMs));
         const long long cpu1 = cpuNs(pid);
         const long long t1 = nowNs();
-        idlePercent = 100.0 * static_cast<double>(cpu1 - cpu0) / static_cast<double>(t1 - t0);
+        return 100.0 * static_cast<double>(cpu1 - cpu0) / static_cast<double>(t1 - t0);
+    };
+    double idlePercent = -1;
+    double restedPercent = -1;
+    if (idleMs > 0) {
+        idlePercent = idleFigure();
+        if (restedAfterMs >= 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(restedAfterMs));
+            restedPercent = idleFigure();
+        }
     }
     const long long peak = peakRssKib(pid);
     if (exited(pid, status)) {
@@ -205,7 +218,8 @@ int main(int argc, char* argv[])
     stop(pid);
     close(out[0]);
 
-    std::printf("{\"startup_ms\": %.3f, \"peak_rss_kib\": %lld, \"idle_cpu_percent\": %.4f}\n",
-                static_cast<double>(frameNs - started) / 1e6, peak, idlePercent);
+    std::printf("{\"startup_ms\": %.3f, \"peak_rss_kib\": %lld, \"idle_cpu_percent\": %.4f, "
+                "\"rested_idle_cpu_percent\": %.4f}\n",
+                static_cast<double>(frameNs - started) / 1e6, peak, idlePercent, restedPercent);
     return 0;
 }

@@ -2,9 +2,73 @@
 
 #include "app/main_form.h"
 
+#include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QPainter>
+#include <QStyleHints>
+
+AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent)
+{
+    m_blinkTimer.setSingleShot(true);
+    m_blinkTimer.setInterval(kBlinkForMs);
+    connect(&m_blinkTimer, &QTimer::timeout, this, &AnswerBox::restCaret);
+}
+
+AnswerBox::~AnswerBox()
+{
+    m_blinkTimer.stop();
+    if (m_restingFlashTime > 0) { // the flash time is the whole program's
+        QGuiApplication::styleHints()->setCursorFlashTime(m_restingFlashTime);
+    }
+}
+
+void AnswerBox::setBlinkFor(int ms)
+{
+    m_blinkTimer.setInterval(ms);
+    if (m_blinkTimer.isActive()) {
+        m_blinkTimer.start();
+    }
+}
+
+void AnswerBox::wakeCaret()
+{
+    if (m_restingFlashTime > 0) {
+        QGuiApplication::styleHints()->setCursorFlashTime(m_restingFlashTime);
+        m_restingFlashTime = 0;
+    }
+    if (hasFocus()) {
+        m_blinkTimer.start();
+    }
+}
+
+void AnswerBox::restCaret()
+{
+    const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
+    if (hasFocus() && flashTime > 0 && m_restingFlashTime == 0) {
+        m_restingFlashTime = flashTime;
+        QGuiApplication::styleHints()->setCursorFlashTime(0); // shown steadily
+    }
+}
+
+void AnswerBox::focusInEvent(QFocusEvent* event)
+{
+    QLineEdit::focusInEvent(event);
+    wakeCaret();
+}
+
+void AnswerBox::focusOutEvent(QFocusEvent* event)
+{
+    wakeCaret();
+    m_blinkTimer.stop();
+    QLineEdit::focusOutEvent(event);
+}
+
+void AnswerBox::mousePressEvent(QMouseEvent* event)
+{
+    wakeCaret();
+    QLineEdit::mousePressEvent(event);
+}
 
 void AnswerBox::setConversion(bool on, QChar space)
 {
@@ -25,6 +89,7 @@ void AnswerBox::empty()
 
 void AnswerBox::keyPressEvent(QKeyEvent* event)
 {
+    wakeCaret();
     const int key = event->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     const bool converting = m_on && !m_imeComposing;
@@ -108,6 +173,7 @@ void AnswerBox::showComposition()
 
 void AnswerBox::inputMethodEvent(QInputMethodEvent* event)
 {
+    wakeCaret();
     // A real input method composing: the built-in conversion keeps out of its way.
     m_imeComposing = !event->preeditString().isEmpty();
     QLineEdit::inputMethodEvent(event);

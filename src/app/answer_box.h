@@ -3,6 +3,7 @@
 #include "input/kana_composer.h"
 
 #include <QLineEdit>
+#include <QTimer>
 #include <functional>
 
 // The answer box: hands every key to its handler first; Enter and Esc are
@@ -11,8 +12,16 @@
 class AnswerBox final : public QLineEdit {
     Q_OBJECT
 public:
-    using QLineEdit::QLineEdit;
+    explicit AnswerBox(QWidget* parent = nullptr);
+    ~AnswerBox() override;
     std::function<void(int keyCode)> onKeyDown;
+
+    // The caret stops blinking after this long without a key, as desktops
+    // let it, so that a window left waiting costs the machine nothing; a key,
+    // a click or the focus coming back starts it again.
+    static constexpr int kBlinkForMs = 10000;
+    void setBlinkFor(int ms);
+    bool caretResting() const { return m_restingFlashTime > 0; }
 
     // space: what the Space key types when the answer itself holds one;
     // null when Space switches between hiragana and katakana.
@@ -28,6 +37,9 @@ signals:
     void kindChanged();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -35,9 +47,13 @@ protected:
 private:
     bool convert(QKeyEvent* event);
     void showComposition();
+    void wakeCaret();
+    void restCaret();
 
     KanaComposer m_composer;
     bool m_on = false;
     QChar m_space;
     bool m_imeComposing = false;
+    QTimer m_blinkTimer;
+    int m_restingFlashTime = 0; // the desktop's flash time while the caret rests
 };

@@ -1,6 +1,8 @@
 #include "support/main_fixture.h"
 
+#include <QGuiApplication>
 #include <QInputMethodEvent>
+#include <QStyleHints>
 
 namespace {
 
@@ -158,4 +160,36 @@ TEST_F(AnswerBoxTest, ARealInputMethodComposesAndCommitsUndisturbed)
     EXPECT_EQ(text(), QStringLiteral("さかな"));
     pressEnter();
     EXPECT_EQ(main->WordIndex, 2);
+}
+
+// Left waiting, the caret stops blinking; a key or the focus wakes it, and
+// the desktop's flash time always comes back.
+TEST_F(AnswerBoxTest, AnIdleCaretRestsAndAKeyWakesIt)
+{
+    QStyleHints* hints = QGuiApplication::styleHints();
+    const int desktopFlashTime = hints->cursorFlashTime();
+    ASSERT_GT(desktopFlashTime, 0);
+    makeMain();
+    main->show();
+    main->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    main->Text1->setFocus();
+    main->Text1->setBlinkFor(40);
+    QTRY_VERIFY(main->Text1->caretResting());
+    EXPECT_EQ(hints->cursorFlashTime(), 0);
+
+    typeKeys(QStringLiteral("a"));
+    EXPECT_FALSE(main->Text1->caretResting());
+    EXPECT_EQ(hints->cursorFlashTime(), desktopFlashTime);
+    QTRY_VERIFY(main->Text1->caretResting());
+
+    main->Text1->clearFocus();
+    EXPECT_EQ(hints->cursorFlashTime(), desktopFlashTime);
+    QTest::qWait(100);
+    EXPECT_FALSE(main->Text1->caretResting());
+
+    main->Text1->setFocus();
+    QTRY_VERIFY(main->Text1->caretResting());
+    main.reset();
+    EXPECT_EQ(hints->cursorFlashTime(), desktopFlashTime);
 }
