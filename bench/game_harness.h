@@ -5,6 +5,7 @@
 // screen benchmarks drive.
 #include "app/main_form.h"
 #include "app/module1.h"
+#include "history/sqlite_history_store.h"
 #include "platform/timer.h"
 #include "store/gsx_seq.h"
 #include "support/fakes.h"
@@ -42,6 +43,7 @@ private:
     ScriptedRandom m_random{{0.25, 0.5, 0.75}};
     SoundRecorder m_sound;
     NotifierRecorder m_notifier;
+    SqliteHistoryStoreOpener m_historyOpener;
     StdRandom m_keyRandom{7};
     GsxSeq m_seq{m_keyRandom};
     std::unique_ptr<QTemporaryDir> m_dir;

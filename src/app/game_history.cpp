@@ -4,7 +4,7 @@
 #include "app/main_form.h"
 #include "app/module1.h"
 #include "history/history_viewer.h"
-#include "history/sqlite_history_store.h"
+#include "history/history_store_module.h"
 #include "platform/clock.h"
 #include "platform/game_module.h"
 #include "platform/notifier.h"
@@ -19,7 +19,12 @@ HistoryStore& Main::historyStore()
         return *m_services.history;
     }
     if (!m_ownHistory) {
-        m_ownHistory = std::make_unique<SqliteHistoryStore>(m_recordsDir);
+        QString error;
+        HistoryStoreOpener* opener = m_services.historyOpener;
+        if (!opener) {
+            opener = qobject_cast<HistoryStoreOpener*>(loadGameModule(kHistoryStoreModule, &error));
+        }
+        m_ownHistory = opener ? opener->open(m_recordsDir) : std::make_unique<UnavailableHistoryStore>(error);
     }
     return *m_ownHistory;
 }

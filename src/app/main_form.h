@@ -4,6 +4,7 @@
 #include "app/game_data.h"
 #include "platform/files.h"
 #include "history/game_log.h"
+#include "history/history_store_module.h"
 #include "view/picture_box.h"
 #include "view/trans_surface.h"
 
@@ -52,10 +53,12 @@ public:
         Sound& sound;
         GsxSeq& seq;
         Notifier& notifier;
-        // Where played games are kept; null: history.db, opened when first needed.
+        // Where played games are kept; null: history.db, opened when first needed
+        // by historyOpener or, without one, by the history store module.
         HistoryStore* history = nullptr;
         // Shows the history windows; null: the module beside the executable.
         HistoryViewer* historyViewer = nullptr;
+        HistoryStoreOpener* historyOpener = nullptr;
     };
 
     // loading: the game's data being read elsewhere (loadGameData); without

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/history_store.h"
+#include "history/history_store_module.h"
 
 // The history in history.db, a SQLite database in WAL mode, opened on first
 // use. A file that is not a database, fails its check, or lacks the tables
@@ -35,4 +36,13 @@ private:
     bool m_blocked = false; // a damaged file that could not be put aside is never written over
     bool m_restarted = false;
     QString m_notice;
+};
+
+// Opens history.db in a records folder: what the history store module hands out.
+class SqliteHistoryStoreOpener : public HistoryStoreOpener {
+public:
+    std::unique_ptr<HistoryStore> open(const QString& recordsDir) override
+    {
+        return std::make_unique<SqliteHistoryStore>(recordsDir);
+    }
 };

@@ -7,6 +7,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QPluginLoader>
 #include <QProcess>
 
 // Games played on the real main screen, as the history keeps them.
@@ -209,4 +210,34 @@ TEST_F(GameHistory, HistoryDbBesideTheRecordsReadByTheDataTool)
     EXPECT_EQ(games[2].toObject()["outcome"].toString(), QStringLiteral("aborted"));
     EXPECT_EQ(games[2].toObject()["words"].toArray()[0].toObject()["ms"].toInt(), 2000);
     EXPECT_EQ(readFile("data1.dat"), records) << "reading the history changes no record";
+}
+
+// The store comes from its module; without the module the games go on, the
+// records are saved, and the player hears once why nothing is kept.
+TEST_F(GameHistory, TheStoreModuleOpensHistoryDbAndAMissingOneIsToldOnce)
+{
+    QPluginLoader loader(QStringLiteral(TAZUMEKI_HISTORY_STORE_MODULE));
+    auto* opener = qobject_cast<HistoryStoreOpener*>(loader.instance());
+    ASSERT_NE(opener, nullptr) << loader.errorString().toStdString();
+    {
+        const std::unique_ptr<HistoryStore> opened = opener->open(dir.path());
+        QString error;
+        ASSERT_TRUE(opened->append(singleGame(4, QDateTime(QDate(2026, 12, 9), QTime(9, 0)), 9000), &error)) << error.toStdString();
+        EXPECT_EQ(opened->loadAll().games.size(), 1u);
+    }
+    EXPECT_TRUE(fileExists(path("history.db")));
+
+    historyOpener = nullptr;
+    makeMain();
+    for (int i = 0; i < 2; ++i) {
+        startAndCountDown(1);
+        clock.advance(9000);
+        answer(QStringLiteral("あいうえおかき"));
+        QCoreApplication::processEvents();
+    }
+    ASSERT_EQ(notifier.texts.size(), 1);
+    EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("history.db")));
+    auto loaded = std::make_unique<SingleRecordTable>();
+    LoadSingleRecords(seq, dir.path(), *loaded);
+    EXPECT_EQ(loaded->CountWithQuestion[1], 2);
 }

@@ -2,6 +2,7 @@
 
 #include "app/main_form.h"
 #include "app/module1.h"
+#include "history/sqlite_history_store.h"
 #include "platform/files.h"
 #include "platform/timer.h"
 #include "store/gsx_seq.h"
@@ -35,6 +36,8 @@ protected:
     std::unique_ptr<Module1> module = std::make_unique<Module1>();
     std::unique_ptr<Main> main;
     HistoryStore* history = nullptr; // null: history.db in the game folder
+    SqliteHistoryStoreOpener sqliteOpener;
+    HistoryStoreOpener* historyOpener = &sqliteOpener; // null: the module beside the test program (absent)
     HistoryViewer* historyViewer = nullptr; // null: the module beside the test program (absent)
 
     struct Shown {
@@ -79,7 +82,7 @@ protected:
 
     void makeMain(bool finishTitle = true)
     {
-        main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier, history, historyViewer}, folders());
+        main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier, history, historyViewer, historyOpener}, folders());
         main->Timer2->setInterval(0); // the test steps the title itself
         QCoreApplication::processEvents();
         if (finishTitle) {

@@ -1,5 +1,5 @@
 # Every file the game loads by name must be in its folder after a build.
-set(expected data2.dat tazumeki-sound.so tazumeki-history-window.so sound/Boom.wav sound/Boom2.wav sound/NewRecord.WAV sound/loose.wav
+set(expected data2.dat tazumeki-sound.so tazumeki-history-window.so tazumeki-history-store.so sound/Boom.wav sound/Boom2.wav sound/NewRecord.WAV sound/loose.wav
   image/button_quit_init.bmp image/button_quit_over.bmp image/button_quit_init@2x.bmp image/button_quit_over@2x.bmp)
 foreach(face start record close ok)
   foreach(state init over down)
