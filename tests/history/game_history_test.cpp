@@ -39,6 +39,17 @@ protected:
         answer(QStringLiteral("らいおん"));
     }
 
+    // Pattern 1's one word, answered in 9 s, in two games.
+    void playPatternOneTwice()
+    {
+        for (int i = 0; i < 2; ++i) {
+            startAndCountDown(1);
+            clock.advance(9000);
+            answer(QStringLiteral("あいうえおかき"));
+            QCoreApplication::processEvents();
+        }
+    }
+
     static qint64 sumOfSplits(const PlayedGame& game)
     {
         qint64 sum = 0;
@@ -162,12 +173,7 @@ TEST_F(GameHistory, AFailedWriteLeavesGameAndRecordsAloneAndIsToldOnce)
     store.failWrites = true;
     const QByteArray puzzles = readFile("data2.dat");
     makeMain();
-    for (int i = 0; i < 2; ++i) {
-        startAndCountDown(1);
-        clock.advance(9000);
-        answer(QStringLiteral("あいうえおかき"));
-        QCoreApplication::processEvents();
-    }
+    playPatternOneTwice();
     EXPECT_EQ(result.count, 2) << "the result still shows";
     EXPECT_EQ(store.writes, 2);
     ASSERT_EQ(notifier.texts.size(), 1);
@@ -229,12 +235,7 @@ TEST_F(GameHistory, TheStoreModuleOpensHistoryDbAndAMissingOneIsToldOnce)
 
     historyOpener = nullptr;
     makeMain();
-    for (int i = 0; i < 2; ++i) {
-        startAndCountDown(1);
-        clock.advance(9000);
-        answer(QStringLiteral("あいうえおかき"));
-        QCoreApplication::processEvents();
-    }
+    playPatternOneTwice();
     ASSERT_EQ(notifier.texts.size(), 1);
     EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("history.db")));
     auto loaded = std::make_unique<SingleRecordTable>();
