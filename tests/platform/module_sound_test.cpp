@@ -2,8 +2,42 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPluginLoader>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
+
+namespace {
+
+// The back end's sound effects by file name, with the load status each has
+// reached. Waits for every load to end: a test that quits while the
+// multimedia loader thread still reads a file would leave its buffers behind.
+QMap<QString, QString> settledEffects()
+{
+    QObject* root = QPluginLoader(QStringLiteral(TAZUMEKI_SOUND_MODULE)).instance();
+    QMap<QString, QString> statuses;
+    if (!root) {
+        return statuses;
+    }
+    const auto loading = [root] {
+        for (QObject* child : root->children()) {
+            if (child->property("status").toInt() == 1) {  // QSoundEffect::Loading
+                return true;
+            }
+        }
+        return false;
+    };
+    QTest::qWaitFor([&] { return !loading(); }, 10000);
+    for (QObject* child : root->children()) {
+        const QString name = child->property("source").toUrl().fileName();
+        static const QStringList names{QStringLiteral("Null"), QStringLiteral("Loading"),
+                                       QStringLiteral("Ready"), QStringLiteral("Error")};
+        statuses[name] = names.value(child->property("status").toInt());
+    }
+    return statuses;
+}
+
+}  // namespace
 
 // The real back end plays files that exist and skips the rest, without a
 // sound server too (as on a build machine).
@@ -23,6 +57,12 @@ TEST(ModuleSound, TheModulePlaysWhatExistsAndSkipsTheRest)
     file.write("RIFF not a wave at all");
     file.close();
     sound.playAsync(bad);
+
+    const QMap<QString, QString> effects = settledEffects();
+    EXPECT_EQ(effects.value(QStringLiteral("Boom.wav")), QStringLiteral("Ready"));
+    EXPECT_EQ(effects.value(QStringLiteral("bad.wav")), QStringLiteral("Error"));
+    EXPECT_FALSE(effects.contains(QStringLiteral("Boom2.wav")));
+    EXPECT_FALSE(effects.contains(QStringLiteral("loose.wav")));
 }
 
 // Without its module, or with the wrong one, the game plays on in silence.
