@@ -8,10 +8,18 @@
 
 ModuleSound::ModuleSound(QString moduleFile) : m_moduleFile(std::move(moduleFile)) {}
 
+ModuleSound::~ModuleSound()
+{
+    // Left to the end of the process, the module's root object would be
+    // deleted by Qt's own exit handlers after Qt Multimedia's sample cache,
+    // and its sounds would crash on the way out.
+    delete m_root.data();
+}
+
 SoundBackEnd* ModuleSound::backEnd()
 {
     if (m_tried) {
-        return m_backEnd;
+        return qobject_cast<SoundBackEnd*>(m_root.data());
     }
     m_tried = true;
     QString error;
@@ -23,14 +31,16 @@ SoundBackEnd* ModuleSound::backEnd()
         root = loader.instance();
         error = loader.errorString();
     }
-    m_backEnd = qobject_cast<SoundBackEnd*>(root);
-    if (root && !m_backEnd) {
+    SoundBackEnd* backEnd = qobject_cast<SoundBackEnd*>(root);
+    if (root && !backEnd) {
         error = QStringLiteral("the module found is not the sound module");
     }
-    if (!m_backEnd) {
+    if (!backEnd) {
         std::fprintf(stderr, "Tazumeki: playing without sound: %s\n", qPrintable(error));
+        return nullptr;
     }
-    return m_backEnd;
+    m_root = root;
+    return backEnd;
 }
 
 bool ModuleSound::available()
