@@ -97,3 +97,41 @@ TEST(Cp932, ACodecKeptOpenConvertsEachTextAfreshAfterAFailure)
     const Cp932Codec copy = codec;
     EXPECT_EQ(copy.decode(*copy.encode(QStringLiteral("コピー①"))), QStringLiteral("コピー①"));
 }
+
+// Every character of the basic plane: what is written reads back as itself,
+// and every character some byte pair reads as can be written, alone and
+// among others (the quick path and the checked one must agree).
+TEST(Cp932, EveryCharacterIsWrittenOnlyAsWhatReadsBackToIt)
+{
+    const Cp932Codec codec;
+    QString readable;
+    for (int lead = 0x81; lead <= 0xFC; ++lead) {
+        for (int trail = 0x40; trail <= 0xFC; ++trail) {
+            const QString ch = codec.decode(bytes({lead, trail}));
+            if (ch.size() == 1 && ch[0] != QChar::ReplacementCharacter) {
+                readable += ch;
+            }
+        }
+    }
+    ASSERT_GT(readable.size(), 7000);
+    for (const QChar ch : readable) {
+        EXPECT_TRUE(codec.encode(QString(ch)).has_value()) << "U+" << std::hex << int(ch.unicode());
+    }
+    const auto all = codec.encode(readable);
+    ASSERT_TRUE(all.has_value());
+    EXPECT_EQ(codec.decode(*all), readable);
+
+    int written = 0;
+    for (int u = 0; u < 0x10000; ++u) {
+        const QChar ch(static_cast<char16_t>(u));
+        if (ch.isSurrogate()) {
+            continue;
+        }
+        const QString text = QStringLiteral("かな") + ch;
+        if (const auto encoded = codec.encode(text)) {
+            ++written;
+            EXPECT_EQ(codec.decode(*encoded), text) << "U+" << std::hex << u;
+        }
+    }
+    EXPECT_GT(written, 7000);
+}
