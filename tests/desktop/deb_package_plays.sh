@@ -34,6 +34,11 @@ for _ in $(seq 100); do [[ -s $tmp/display ]] && break; sleep 0.1; done
 export DISPLAY=:$(head -1 "$tmp/display")
 
 mkdir -p "$tmp/home"
+# Without a session bus address, libdbus forks from a Qt thread to autolaunch
+# one while the game's start-up threads run; under the sanitizers that child
+# can hang before its exec, and the game waits for it before its first frame.
+# A dead address fails at once, as on a desktop without a bus.
+export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-unix:path=/nonexistent/tazumeki-no-bus}
 env -u QT_QPA_PLATFORM -u XDG_DATA_HOME -u XDG_CONFIG_HOME -u XDG_CACHE_HOME HOME="$tmp/home" \
   "$tmp/root/usr/bin/tazumeki" >"$tmp/game.log" 2>&1 &
 game_pid=$!
