@@ -178,6 +178,19 @@ QString Cp932Codec::decode(const QByteArray& bytes) const
     return decodeWith(m_converters->toUtf16, bytes);
 }
 
+std::optional<QString> Cp932Codec::decodeExact(const QByteArray& bytes) const
+{
+    QString text = decode(bytes);
+    if (text.contains(QChar::ReplacementCharacter) || !m_converters->toCp932.valid()) {
+        return std::nullopt;
+    }
+    const auto back = convertToCp932(m_converters->toCp932, text);
+    if (!back || *back != bytes) {
+        return std::nullopt;
+    }
+    return text;
+}
+
 std::optional<QByteArray> Cp932Codec::encode(const QString& text, QString* error) const
 {
     const Converter& cd = m_converters->toCp932;

@@ -23,6 +23,10 @@ public:
 
     QString decode(const QByteArray& bytes) const;
     std::optional<QByteArray> encode(const QString& text, QString* error = nullptr) const;
+    // The text of bytes that encode() would give back byte for byte; nullopt
+    // for bad bytes, or for a second spelling of a character (code page 932
+    // has a few). Text that passes needs no converting back to be written.
+    std::optional<QString> decodeExact(const QByteArray& bytes) const;
 
 private:
     struct Converters;

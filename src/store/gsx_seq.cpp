@@ -8,6 +8,23 @@
 #include <cstring>
 #include <utility>
 
+namespace {
+
+bool fitsRecord(qsizetype size, QString* error)
+{
+    if (size <= GsxSeq::kMaxLineBytes) {
+        return true;
+    }
+    if (error) {
+        *error = QStringLiteral("a line of %1 bytes is longer than the %2 bytes a record can hold")
+                     .arg(size)
+                     .arg(GsxSeq::kMaxLineBytes);
+    }
+    return false;
+}
+
+} // namespace
+
 GsxSeq::GsxSeq(Random& random) : m_random(random) {}
 
 void GsxSeq::MakeKeyTable()
@@ -34,7 +51,7 @@ int GsxSeq::OpenForWrite(const QString& path)
     return kHandle;
 }
 
-bool GsxSeq::WriteLine(int handle, const QString& text, QString* error)
+bool GsxSeq::writing(int handle, QString* error) const
 {
     if (handle != kHandle || m_mode != Mode::Writing) {
         if (error) {
@@ -42,29 +59,45 @@ bool GsxSeq::WriteLine(int handle, const QString& text, QString* error)
         }
         return false;
     }
-    if (text.isEmpty()) {
+    return true;
+}
+
+bool GsxSeq::WriteLine(int handle, const QString& text, QString* error)
+{
+    if (!writing(handle, error)) {
+        return false;
+    }
+    const auto bytes = m_codec.encode(text, error);
+    return bytes && WriteBytes(handle, *bytes, error);
+}
+
+bool GsxSeq::WriteBytes(int handle, QByteArrayView bytes, QString* error)
+{
+    if (!writing(handle, error)) {
+        return false;
+    }
+    if (bytes.isEmpty()) {
         m_buffer.append(static_cast<char>(kMarkerEmpty));
         return true;
     }
     const int row = static_cast<int>(std::nearbyint(m_random.next() * 7.0));
-    const auto data = LineCodec(text, row, error);
-    if (!data) {
+    if (!fitsRecord(bytes.size(), error)) {
         return false;
     }
     m_buffer.append(static_cast<char>(kMarkerText));
     m_buffer.append(static_cast<char>(row));
-    m_buffer.append(static_cast<char>(data->size() / 256));
-    m_buffer.append(static_cast<char>(data->size() % 256));
-    m_buffer.append(*data);
+    m_buffer.append(static_cast<char>(bytes.size() / 256));
+    m_buffer.append(static_cast<char>(bytes.size() % 256));
+    // Scrambled in place at the end of the container: no copy per line.
+    const qsizetype start = m_buffer.size();
+    m_buffer.append(bytes);
+    scrambleInPlace(m_buffer.data() + start, bytes.size(), row);
     return true;
 }
 
 bool GsxSeq::CloseWrite(int handle, QString* error)
 {
-    if (handle != kHandle || m_mode != Mode::Writing) {
-        if (error) {
-            *error = QStringLiteral("the container is not open for writing");
-        }
+    if (!writing(handle, error)) {
         return false;
     }
     m_buffer.append(static_cast<char>(kMarkerEnd));
@@ -128,6 +161,16 @@ bool GsxSeq::readByte(std::uint8_t& value)
 
 int GsxSeq::ReadLine(int handle, QString& text)
 {
+    QByteArray bytes;
+    const int rc = ReadBytes(handle, bytes);
+    if (rc == LineRead) {
+        text = m_codec.decode(bytes);
+    }
+    return rc;
+}
+
+int GsxSeq::ReadBytes(int handle, QByteArray& bytes)
+{
     if (handle != kHandle || m_mode != Mode::Reading) {
         return Truncated;
     }
@@ -137,7 +180,7 @@ int GsxSeq::ReadLine(int handle, QString& text)
     }
     switch (marker) {
     case kMarkerEmpty:
-        text.clear();
+        bytes.clear();
         return LineRead;
     case kMarkerEnd:
         CloseRead();
@@ -160,7 +203,11 @@ int GsxSeq::ReadLine(int handle, QString& text)
         if (length == 0 || length > kMaxLineBytes || m_buffer.size() - m_readPos < length) {
             return Truncated;
         }
-        text = LineCodec(m_buffer.mid(m_readPos, length), row);
+        // Into the caller's buffer: one reused across the lines costs no
+        // allocation per line.
+        bytes.resize(length);
+        std::memcpy(bytes.data(), m_buffer.constData() + m_readPos, static_cast<std::size_t>(length));
+        scrambleInPlace(bytes.data(), length, row);
         m_readPos += length;
         return LineRead;
     }
@@ -180,12 +227,16 @@ void GsxSeq::CloseRead()
 
 QByteArray GsxSeq::scramble(QByteArray bytes, int row) const
 {
+    scrambleInPlace(bytes.data(), bytes.size(), row); // one detach, not one per byte
+    return bytes;
+}
+
+void GsxSeq::scrambleInPlace(char* data, qsizetype size, int row) const
+{
     const auto& key = m_keys[static_cast<std::size_t>(row & (kRows - 1))];
-    char* data = bytes.data(); // one detach, not one per byte
-    for (qsizetype n = 0; n < bytes.size(); ++n) {
+    for (qsizetype n = 0; n < size; ++n) {
         data[n] = static_cast<char>(static_cast<std::uint8_t>(data[n]) ^ key[static_cast<std::size_t>(n % kRowLength)]);
     }
-    return bytes;
 }
 
 std::optional<QByteArray> GsxSeq::LineCodec(const QString& text, int row, QString* error) const
@@ -197,15 +248,7 @@ std::optional<QByteArray> GsxSeq::LineCodec(const QString& text, int row, QStrin
         return std::nullopt;
     }
     auto bytes = m_codec.encode(text, error);
-    if (!bytes) {
-        return std::nullopt;
-    }
-    if (bytes->size() > kMaxLineBytes) {
-        if (error) {
-            *error = QStringLiteral("a line of %1 bytes is longer than the %2 bytes a record can hold")
-                         .arg(bytes->size())
-                         .arg(kMaxLineBytes);
-        }
+    if (!bytes || !fitsRecord(bytes->size(), error)) {
         return std::nullopt;
     }
     return scramble(std::move(*bytes), row);

@@ -49,12 +49,16 @@ public:
     // in CloseWrite, so a failed save never damages the previous file.
     int OpenForWrite(const QString& path);
     bool WriteLine(int handle, const QString& text, QString* error = nullptr);
+    // A line already in code page 932, stored as it stands.
+    bool WriteBytes(int handle, QByteArrayView bytes, QString* error = nullptr);
     bool CloseWrite(int handle, QString* error = nullptr);
 
     int OpenForRead(const QString& path);
     // Reading from bytes already in memory; the same codes as OpenForRead.
     int OpenForReadData(const QByteArray& data);
     int ReadLine(int handle, QString& text);
+    // The same, giving the line's code page 932 bytes as stored.
+    int ReadBytes(int handle, QByteArray& bytes);
     void CloseRead();
 
     // Direction 1: text to scrambled bytes (nullopt when the text cannot be
@@ -65,8 +69,13 @@ public:
     // The written container, for callers that keep it in memory.
     QByteArray takeWritten();
 
+    // The converter the records are read and written with.
+    const Cp932Codec& codec() const { return m_codec; }
+
 private:
     QByteArray scramble(QByteArray bytes, int row) const;
+    void scrambleInPlace(char* data, qsizetype size, int row) const;
+    bool writing(int handle, QString* error) const;
     bool readByte(std::uint8_t& value);
 
     Random& m_random;

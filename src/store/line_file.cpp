@@ -6,7 +6,11 @@
 
 namespace {
 
-UnpackResult readAll(GsxSeq& seq, int handle)
+// Reads every record to the end record or the damage, handing each line's
+// code page 932 bytes to `take` (valid for the call only); the result
+// carries the status, not the lines.
+template <typename Take>
+UnpackResult readAll(GsxSeq& seq, int handle, Take take)
 {
     UnpackResult result;
     if (handle == GsxSeq::OpenMissing) {
@@ -23,9 +27,9 @@ UnpackResult readAll(GsxSeq& seq, int handle)
         result.error = QStringLiteral("the file was written in an unknown format version");
         return result;
     }
-    QString text;
-    for (;;) {
-        const int rc = seq.ReadLine(handle, text);
+    QByteArray bytes;
+    for (qsizetype read = 0;; ++read) {
+        const int rc = seq.ReadBytes(handle, bytes);
         if (rc == GsxSeq::EndOfLines) {
             result.status = UnpackResult::Status::Ok;
             return result;
@@ -36,44 +40,70 @@ UnpackResult readAll(GsxSeq& seq, int handle)
             result.error = rc == GsxSeq::BadMarker ? QStringLiteral("an unknown record follows line %1")
                          : rc == GsxSeq::BadRow    ? QStringLiteral("a record after line %1 names a key row out of range")
                                                    : QStringLiteral("the data ends or breaks off after line %1");
-            result.error = result.error.arg(result.lines.size());
+            result.error = result.error.arg(read);
             return result;
         }
-        result.lines.append(text);
+        take(std::as_const(bytes));
     }
 }
 
-} // namespace
-
-UnpackResult unpackLines(GsxSeq& seq, const QString& containerPath)
+UnpackResult readAllLines(GsxSeq& seq, int handle)
 {
-    if (!fileExists(containerPath)) {
-        return {};
+    QStringList lines;
+    UnpackResult result = readAll(seq, handle, [&](const QByteArray& bytes) { lines.append(seq.codec().decode(bytes)); });
+    result.lines = std::move(lines);
+    return result;
+}
+
+// The container file's bytes; a result instead when there are none to read.
+std::optional<UnpackResult> readContainerFile(const QString& path, QByteArray& data)
+{
+    if (!fileExists(path)) {
+        return UnpackResult{};
     }
     bool ok = false;
     QString error;
-    const QByteArray data = readWholeFile(containerPath, &ok, &error);
-    if (!ok) {
-        UnpackResult result;
-        result.status = UnpackResult::Status::Unreadable;
-        result.error = error;
-        return result;
+    data = readWholeFile(path, &ok, &error);
+    if (ok) {
+        return std::nullopt;
     }
-    return unpackData(seq, data);
+    UnpackResult result;
+    result.status = UnpackResult::Status::Unreadable;
+    result.error = error;
+    return result;
 }
 
-UnpackResult unpackData(GsxSeq& seq, const QByteArray& data)
+// Calls `line` with each line of the text, split at CR LF, a lone LF or a
+// lone CR; a final line end does not make an extra empty line.
+template <typename Text, typename Line>
+void forEachLine(const Text& text, Line line)
 {
-    return readAll(seq, seq.OpenForReadData(data));
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = text[i];
+        if (c == '\r' || c == '\n') {
+            line(start, i - start);
+            if (c == '\r' && i + 1 < n && text[i + 1] == '\n') {
+                ++i;
+            }
+            start = i + 1;
+        }
+    }
+    if (start < n) {
+        line(start, n - start);
+    }
 }
 
-std::optional<QByteArray> packData(GsxSeq& seq, const QStringList& lines, QString* error)
+// Builds a container in memory, one line at a time through `write`.
+template <typename Write>
+std::optional<QByteArray> packWith(GsxSeq& seq, qsizetype count, Write write, QString* error)
 {
     seq.MakeKeyTable();
     const int handle = seq.OpenForWrite(QString());
-    for (qsizetype i = 0; i < lines.size(); ++i) {
+    for (qsizetype i = 0; i < count; ++i) {
         QString why;
-        if (!seq.WriteLine(handle, lines[i], &why)) {
+        if (!write(handle, i, &why)) {
             seq.takeWritten();
             if (error) {
                 *error = QStringLiteral("line %1: %2").arg(i + 1).arg(why);
@@ -83,6 +113,29 @@ std::optional<QByteArray> packData(GsxSeq& seq, const QStringList& lines, QStrin
     }
     seq.CloseWrite(handle);
     return seq.takeWritten();
+}
+
+} // namespace
+
+UnpackResult unpackLines(GsxSeq& seq, const QString& containerPath)
+{
+    QByteArray data;
+    if (auto nothing = readContainerFile(containerPath, data)) {
+        return *nothing;
+    }
+    return unpackData(seq, data);
+}
+
+UnpackResult unpackData(GsxSeq& seq, const QByteArray& data)
+{
+    return readAllLines(seq, seq.OpenForReadData(data));
+}
+
+std::optional<QByteArray> packData(GsxSeq& seq, const QStringList& lines, QString* error)
+{
+    return packWith(
+        seq, lines.size(), [&](int handle, qsizetype i, QString* why) { return seq.WriteLine(handle, lines[i], why); },
+        error);
 }
 
 bool packLines(GsxSeq& seq, const QStringList& lines, const QString& containerPath, QString* error)
@@ -129,33 +182,47 @@ QByteArray linesToUtf8Text(const QStringList& lines)
 QStringList textToLines(const QString& text)
 {
     QStringList lines;
-    qsizetype start = 0;
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c == u'\r' || c == u'\n') {
-            lines.append(text.mid(start, i - start));
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n') {
-                ++i;
-            }
-            start = i + 1;
-        }
-    }
-    if (start < n) {
-        lines.append(text.mid(start));
-    }
+    forEachLine(text, [&](qsizetype start, qsizetype length) { lines.append(text.mid(start, length)); });
     return lines;
 }
 
 UnpackResult UnpackToText(GsxSeq& seq, const QString& containerPath, const QString& textPath)
 {
-    UnpackResult result = unpackLines(seq, containerPath);
-    if (result.status == UnpackResult::Status::Missing) {
+    QByteArray data;
+    if (auto nothing = readContainerFile(containerPath, data)) {
+        return *nothing;
+    }
+    // The stored bytes joined by CR LF are the text file already, when they
+    // are what writing their text would give and no line holds a line end.
+    QByteArray joined;
+    joined.reserve(data.size()); // a record's header is longer than its CR LF, save an empty line's
+    QList<qsizetype> sizes;
+    bool lineEndInside = false;
+    UnpackResult result = readAll(seq, seq.OpenForReadData(data), [&](const QByteArray& bytes) {
+        lineEndInside = lineEndInside || bytes.contains('\r') || bytes.contains('\n');
+        joined.append(bytes);
+        joined.append("\r\n");
+        sizes.append(bytes.size());
+    });
+    // A file that is no container of this game leaves the text file alone.
+    if (!result.ok() && result.status != UnpackResult::Status::Damaged) {
         return result;
     }
     QString error;
-    bool encoded = false;
-    const QByteArray text = linesToText(result.lines, &error, &encoded);
+    QByteArray text;
+    bool encoded = true;
+    const auto exact = lineEndInside ? std::nullopt : seq.codec().decodeExact(joined);
+    if (exact) {
+        result.lines = textToLines(*exact);
+        text = std::move(joined);
+    } else {
+        qsizetype at = 0;
+        for (const qsizetype size : std::as_const(sizes)) {
+            result.lines.append(seq.codec().decode(joined.sliced(at, size)));
+            at += size + 2;
+        }
+        text = linesToText(result.lines, &error, &encoded);
+    }
     if (!encoded || !atomicReplace(textPath, text, &error)) {
         result.status = UnpackResult::Status::Unreadable;
         result.error = error;
@@ -170,5 +237,15 @@ bool PackFromText(GsxSeq& seq, const QString& textPath, const QString& container
     if (!ok) {
         return false;
     }
-    return packLines(seq, textToLines(decodeCp932(text)), containerPath, error);
+    // Text that writing its characters would give back byte for byte is
+    // stored as it stands, line by line, without converting it twice.
+    if (!seq.codec().decodeExact(text)) {
+        return packLines(seq, textToLines(seq.codec().decode(text)), containerPath, error);
+    }
+    QList<QByteArrayView> lines;
+    forEachLine(text, [&](qsizetype start, qsizetype length) { lines.append(QByteArrayView(text).sliced(start, length)); });
+    const auto data = packWith(
+        seq, lines.size(), [&](int handle, qsizetype i, QString* why) { return seq.WriteBytes(handle, lines[i], why); },
+        error);
+    return data && atomicReplace(containerPath, *data, error);
 }

@@ -135,3 +135,20 @@ TEST(Cp932, EveryCharacterIsWrittenOnlyAsWhatReadsBackToIt)
     }
     EXPECT_GT(written, 7000);
 }
+
+// Bytes that writing their text gives back as they stand, and those it
+// would not: bad bytes, and a second spelling of a character.
+TEST(Cp932, DecodeExactOnlyForTheWrittenSpelling)
+{
+    const Cp932Codec codec;
+    EXPECT_EQ(codec.decodeExact(bytes({'a', 0x82, 0xA0, 0x0D, 0x0A})), QStringLiteral("aあ\r\n"));
+    EXPECT_EQ(codec.decodeExact(QByteArray()), QString());
+    EXPECT_FALSE(codec.decodeExact(bytes({'a', 0x81, 0x20})).has_value());
+    EXPECT_FALSE(codec.decodeExact(bytes({'a', 0x82})).has_value());
+    // The NEC-selected IBM extension reads the same as the IBM extension,
+    // which is the spelling written.
+    const QString ibm = codec.decode(bytes({0xFA, 0x5C}));
+    EXPECT_EQ(codec.decode(bytes({0xED, 0x40})), ibm);
+    EXPECT_EQ(codec.decodeExact(bytes({0xFA, 0x5C})), ibm);
+    EXPECT_FALSE(codec.decodeExact(bytes({0xED, 0x40})).has_value());
+}
