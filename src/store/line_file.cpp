@@ -211,17 +211,16 @@ UnpackResult UnpackToText(GsxSeq& seq, const QString& containerPath, const QStri
     QString error;
     QByteArray text;
     bool encoded = true;
-    const auto exact = lineEndInside ? std::nullopt : seq.codec().decodeExact(joined);
-    if (exact) {
-        result.lines = textToLines(*exact);
+    if (!lineEndInside && seq.codec().decodeExact(joined)) {
         text = std::move(joined);
     } else {
+        QStringList lines;
         qsizetype at = 0;
         for (const qsizetype size : std::as_const(sizes)) {
-            result.lines.append(seq.codec().decode(joined.sliced(at, size)));
+            lines.append(seq.codec().decode(joined.sliced(at, size)));
             at += size + 2;
         }
-        text = linesToText(result.lines, &error, &encoded);
+        text = linesToText(lines, &error, &encoded);
     }
     if (!encoded || !atomicReplace(textPath, text, &error)) {
         result.status = UnpackResult::Status::Unreadable;

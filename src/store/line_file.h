@@ -41,5 +41,8 @@ QByteArray linesToUtf8Text(const QStringList& lines);
 QStringList textToLines(const QString& text);
 
 // Copies between a container and its plain text file (code page 932, CR LF).
+// UnpackToText's result carries the status and the error; its lines stay
+// empty, for they are in the text file. A damaged container gives the lines
+// before the damage; a file that is no container leaves the text file alone.
 UnpackResult UnpackToText(GsxSeq& seq, const QString& containerPath, const QString& textPath);
 bool PackFromText(GsxSeq& seq, const QString& textPath, const QString& containerPath, QString* error = nullptr);

@@ -102,7 +102,7 @@ QByteArray mixedCp932(std::mt19937& engine)
 } // namespace
 
 // The copies store and give back exactly what converting line by line does:
-// the same container bytes, the same text file, the same lines and errors.
+// the same container bytes, the same text file, the same status and errors.
 TEST_F(LineFile, TextCopiesMatchConvertingLineByLine)
 {
     std::mt19937 engine(20261209);
@@ -143,7 +143,7 @@ TEST_F(LineFile, TextCopiesMatchConvertingLineByLine)
         QString why;
         bool encoded = false;
         const QByteArray expected = linesToText(read.lines, &why, &encoded);
-        EXPECT_EQ(copied.lines, read.lines);
+        EXPECT_TRUE(copied.lines.isEmpty());
         if (encoded) {
             EXPECT_EQ(copied.status, read.status);
             EXPECT_EQ(copied.error, read.error);
