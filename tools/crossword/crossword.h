@@ -8,14 +8,13 @@
 #include <string_view>
 #include <vector>
 
+#include "store/counts.h"
 #include "themes.h"
 
-constexpr int kBoardSide = 7;
-constexpr int kBoardCells = kBoardSide * kBoardSide;
-constexpr int kPlayedPatterns = 99; // patterns 0 to 98
-constexpr int kTitlePattern = 99;
+constexpr int kPlayedPatterns = kPlayablePatterns; // patterns 0 to 98
+constexpr int kTitlePattern = kTitlePatternIndex;
 constexpr int kMinWords = 6;
-constexpr int kMaxWords = 16;
+constexpr int kMaxWords = kWordSlots;
 constexpr int kMaxUses = 3; // times one answer may appear across the whole set
 constexpr int kNameFits = 6; // full-width characters that fill the record screens' 81-pixel name cell
 
