@@ -85,7 +85,7 @@ void GameHarness::startGame(int pattern)
 
 void GameHarness::abandonGame()
 {
-    if (!m_main->PlayState.isEmpty()) {
+    if (m_main->game().PlayState != PlayState::Idle) {
         m_main->Form_KeyDown(vbKeyEscape);
     }
     stopTimers();

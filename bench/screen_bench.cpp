@@ -29,11 +29,11 @@ void rightEnter(benchmark::State& state)
     game.startGame(kLongPattern);
     for (auto _ : state) {
         state.PauseTiming();
-        if (main.PlayState.isEmpty() || main.WordIndex >= game.module().puzzles.lastSlot(main.PatternIndex)) {
+        if (main.game().PlayState == PlayState::Idle || main.game().WordIndex >= game.module().puzzles.lastSlot(main.game().PatternIndex)) {
             game.abandonGame(); // the last word would end the game and show the result
             game.startGame(kLongPattern);
         }
-        main.Text1->setText(game.module().puzzles.WordAnswer[main.PatternIndex][main.WordIndex]);
+        main.Text1->setText(game.module().puzzles.WordAnswer[main.game().PatternIndex][main.game().WordIndex]);
         state.ResumeTiming();
 
         QTest::keyClick(main.Text1, Qt::Key_Return);
@@ -59,14 +59,12 @@ void explosionTick(benchmark::State& state)
         state.SkipWithError("the shipped puzzle set has no 7-cell word");
         return;
     }
-    main.PatternIndex = static_cast<qint16>(pattern);
-    main.WordIndex = static_cast<qint16>(slot);
-    main.StartExplosion();
+    main.StartExplosion(pattern, slot, Taker::Player);
     main.Timer3->setInterval(0);
     for (auto _ : state) {
         if (main.ExplosionFrame >= 10) {
             state.PauseTiming();
-            main.StartExplosion();
+            main.StartExplosion(pattern, slot, Taker::Player);
             main.Timer3->setInterval(0);
             game.sound().played.clear();
             state.ResumeTiming();
@@ -180,13 +178,19 @@ void endGame(benchmark::State& state, const QString& parentDir)
     for (auto _ : state) {
         state.PauseTiming();
         game.startGame(kLongPattern);
-        main.CompletedFlag = QStringLiteral("1");
+        const PuzzleSet& puzzles = game.module().puzzles;
+        while (main.game().WordIndex < puzzles.lastSlot(kLongPattern)) {
+            main.session().Text1_KeyDown(vbKeyReturn, puzzles.WordAnswer[kLongPattern][main.game().WordIndex]);
+        }
+        game.stopTimers();
         game.module().singleRecords.BestWithQuestion[kLongPattern] = 0; // every game a new best
         game.clock().advance(61'000);
+        main.Text1->setText(puzzles.WordAnswer[kLongPattern][main.game().WordIndex]);
         closeNextDialog();
         state.ResumeTiming();
 
-        main.EndGame();
+        // The last word's Enter: the game ends, its record is decided and saved.
+        QTest::keyClick(main.Text1, Qt::Key_Return);
 
         state.PauseTiming();
         if (!fileExists(QDir(game.folder()).filePath(QStringLiteral("data1.dat")))) {

@@ -49,7 +49,7 @@ void runBursts(Main& main)
 void answerCurrent(GameHarness& game)
 {
     Main& main = game.main();
-    main.Text1->setText(game.module().puzzles.WordAnswer[main.PatternIndex][main.WordIndex]);
+    main.Text1->setText(game.module().puzzles.WordAnswer[main.game().PatternIndex][main.game().WordIndex]);
     QTest::keyClick(main.Text1, Qt::Key_Return);
 }
 
@@ -84,8 +84,8 @@ int main(int argc, char* argv[])
     save(main, QStringLiteral("game"));
 
     main.Text1->clear();
-    while (!main.PlayState.isEmpty()) {
-        if (main.WordIndex == game.module().puzzles.lastSlot(main.PatternIndex)) {
+    while (main.game().PlayState != PlayState::Idle) {
+        if (main.game().WordIndex == game.module().puzzles.lastSlot(main.game().PatternIndex)) {
             grabNextDialog(QStringLiteral("result"));
         }
         answerCurrent(game);

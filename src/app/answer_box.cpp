@@ -1,6 +1,6 @@
 #include "app/answer_box.h"
 
-#include "app/main_form.h"
+#include "platform/key_codes.h"
 
 #include <QGuiApplication>
 #include <QInputMethodEvent>

@@ -27,23 +27,24 @@ void Main::finishExplosion()
     }
 }
 
-void Main::StartExplosion()
+void Main::StartExplosion(int pattern, int word, Taker taker)
 {
-    const QList<int> cells = boardCells(m_module.puzzles, PatternIndex, WordIndex);
+    const QList<int> cells = boardCells(m_module.puzzles, pattern, word);
     for (qsizetype i = 0; i < cells.size() && i < qsizetype(BackDC.size()); ++i) {
         const QPoint area = board::effectPos(cells[i]);
         BitBlt(*BackDC[i], 0, 0, board::kEffectSize, board::kEffectSize, Picture4->image(), area.x(), area.y());
     }
     ExplosionFrame = 0;
     Timer3->setInterval(33);
-    ExplosionPattern = PatternIndex;
-    ExplosionWord = WordIndex;
+    ExplosionPattern = static_cast<qint16>(pattern);
+    ExplosionWord = static_cast<qint16>(word);
+    m_burstTaker = taker;
 }
 
 void Main::Timer3_Timer()
 {
     if (ExplosionFrame == 0) {
-        m_services.sound.playAsync(appFile(m_appDir, LastTaker != 0 ? QStringLiteral("\\sound\\Boom.wav")
+        m_services.sound.playAsync(appFile(m_appDir, m_burstTaker != Taker::Cpu ? QStringLiteral("\\sound\\Boom.wav")
                                                                    : QStringLiteral("\\sound\\Boom2.wav")));
     }
     restoreExplosionAreas();

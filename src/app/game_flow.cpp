@@ -1,10 +1,10 @@
-// One game from Enter to its end: countdown, clock, answers, taking words.
+// One game on the screen: keys and ticks go to the game session, and what it
+// reports is drawn: the countdown, the clock, the current word, taken words.
 
-#include "app/formats.h"
 #include "app/main_form.h"
 #include "app/module1.h"
-#include "platform/clock.h"
-#include "platform/random.h"
+#include "game/rank_cpu.h"
+#include "platform/number_format.h"
 #include "platform/timer.h"
 #include "view/board.h"
 
@@ -15,17 +15,31 @@
 
 #include <algorithm>
 
-namespace {
-constexpr double kCountdownSeconds = 3;
-constexpr double kTimeLimitSeconds = 180;
-} // namespace
+void Main::watchSession()
+{
+    // The history's log first: the game it logs is ready when the window judges it.
+    m_gameLog.follow(*m_session, m_services.clock);
+    connect(m_session.get(), &GameSession::countdownChanged, this, [this](const QString& digit) {
+        Label5->setText(digit);
+        Label6->setText(Label5->text());
+    });
+    connect(m_session.get(), &GameSession::answeringStarted, this, &Main::answeringStarted);
+    connect(m_session.get(), &GameSession::wordBecameCurrent, this, &Main::wordBecameCurrent);
+    connect(m_session.get(), &GameSession::wrongAnswer, this, [this] { Text1->empty(); });
+    connect(m_session.get(), &GameSession::wordTaken, this,
+            [this](Taker by, int slot, qint64, bool last) { wordTaken(by, slot, last); });
+    connect(m_session.get(), &GameSession::clockChanged, this, [this](double seconds, bool atLimit) {
+        Label4->setText(formatNumber(seconds, atLimit ? 0 : 1));
+    });
+    connect(m_session.get(), &GameSession::gameEnded, this, &Main::gameEnded);
+}
 
 void Main::Form_KeyDown(int keyCode)
 {
-    if (!m_titleDone) {
+    if (m_session->titleHeld()) {
         return; // nothing starts or stops while the title is being written
     }
-    if (PlayState.isEmpty()) {
+    if (game().PlayState == PlayState::Idle) {
         if (keyCode == vbKeyReturn) {
             StartGame();
             showStartButton(true);
@@ -38,75 +52,79 @@ void Main::Form_KeyDown(int keyCode)
 
 void Main::StartGame()
 {
+    GameSession::Setup setup;
+    setup.mode = singlePractice() ? GameMode::Single : GameMode::Battle;
+    if (Option1->isChecked()) {
+        for (int p = 0; p < PuzzleSet::kPlayablePatterns; ++p) {
+            setup.candidates.push_back(p);
+        }
+    } else {
+        setup.pattern = qBound(0, Combo1->currentIndex(), PuzzleSet::kPlayablePatterns - 1);
+    }
+    setup.questionsOn = Option3->isChecked();
+    if (setup.mode == GameMode::Battle) {
+        setup.rank = qBound(0, Combo2->currentIndex(), RankTable::kRanks - 1);
+        setup.opponent = std::make_shared<RankCpu>(m_module.ranks, *setup.rank, m_module.puzzles, m_services.clock,
+                                                   m_services.random);
+    }
+    if (m_session->StartGame(std::move(setup)) != GameSession::Start::Started) {
+        return;
+    }
+
     Frame1->setEnabled(false);
     Frame2->setEnabled(false);
     Frame3->setEnabled(false);
-
-    PlayState = QStringLiteral("1");
-    CompletedFlag.clear();
-    QuestionShownFlag = Option3->isChecked() ? QStringLiteral("1") : QString();
-    AnswerShownFlag.clear();
-
-    if (Option1->isChecked()) {
-        const int drawn = static_cast<int>(m_services.random.next() * PuzzleSet::kPlayablePatterns);
-        PatternIndex = static_cast<qint16>(qBound(0, drawn, PuzzleSet::kPlayablePatterns - 1));
-    } else {
-        PatternIndex = static_cast<qint16>(qBound(0, Combo1->currentIndex(), PuzzleSet::kPlayablePatterns - 1));
-    }
-    Label1->setText(QStringLiteral("№：") + formatTwoDigits(PatternIndex) + QStringLiteral(" パターン名：") +
-                    m_module.puzzles.PatternName[PatternIndex]);
+    const int pattern = game().PatternIndex;
+    Label1->setText(QStringLiteral("№：") + formatTwoDigits(pattern) + QStringLiteral(" パターン名：") +
+                    m_module.puzzles.PatternName[pattern]);
 
     ClearBoard();
     Picture4->Refresh();
-    for (WordIndex = 0; WordIndex <= m_module.puzzles.lastSlot(PatternIndex); ++WordIndex) {
-        DrawWordBlank(PatternIndex, WordIndex);
+    for (int word = 0; word <= m_module.puzzles.lastSlot(pattern); ++word) {
+        DrawWordBlank(pattern, word);
     }
 
     Text1->empty();
     Text1->setEnabled(false);
     Label2->clear();
-
-    GameStartTime = now();
-    Timer4->setInterval(100);
 }
 
 void Main::Timer4_Timer()
 {
-    const double e = (now() - GameStartTime) / 1000;
-    if (e >= kCountdownSeconds) {
-        Label5->clear();
-        Label6->setText(Label5->text());
-        Timer4->setInterval(0);
-        BeginAnswering();
-    } else if (PlayState == QLatin1String("1")) {
-        Label5->setText(formatNumber(3.5 - e, 0));
-        Label6->setText(Label5->text());
+    m_session->Timer4_Timer();
+}
+
+void Main::Timer1_Timer()
+{
+    const bool wasPlaying = m_session->answering();
+    m_session->Timer1_Timer();
+    if (wasPlaying && game().PlayState == PlayState::Idle && game().CompletedFlag) {
+        showStartButton(false); // the opponent took the last word
     }
 }
 
-void Main::BeginAnswering()
+void Main::EndGame()
 {
-    PlayState = QStringLiteral("2");
-    WordIndex = 0;
-    FrameCurrentWord();
-    RefreshQuestion();
-    GameStartTime = now();
-    beginGameLog();
-    Timer1->setInterval(100);
-    if (!singlePractice()) {
-        CpuLetters = 0;
-        PlayerLetters = 0;
-        CpuWordStartTime = now();
-        PlanCpuWord();
-    }
-    prepareAnswerBox();
+    m_session->EndGame();
+}
+
+void Main::answeringStarted()
+{
     Text1->setEnabled(true);
     Text1->setFocus();
 }
 
+void Main::wordBecameCurrent()
+{
+    FrameCurrentWord();
+    Label2->clear();
+    RefreshQuestion();
+    prepareAnswerBox();
+}
+
 void Main::prepareAnswerBox()
 {
-    const QString& answer = m_module.puzzles.WordAnswer[PatternIndex][WordIndex];
+    const QString answer = m_session->currentAnswer();
     // Romaji becomes kana unless the answer itself is spelled in letters.
     const bool letters = std::any_of(answer.begin(), answer.end(), [](QChar c) { return c.unicode() < 0x80 && c.isLetter(); });
     // Space types the answer's own space when it has one, else switches the kana kind.
@@ -117,7 +135,7 @@ void Main::prepareAnswerBox()
 void Main::showKanaIndicator()
 {
     QString mark;
-    if (PlayState == QLatin1String("2") && m_titleDone) {
+    if (m_session->answering()) {
         switch (Text1->conversion() ? Text1->kind() : KanaKind::Latin) {
         case KanaKind::Hiragana:
             mark = QStringLiteral("あ");
@@ -138,13 +156,15 @@ void Main::showKanaIndicator()
 
 void Main::FrameCurrentWord()
 {
-    const int length = static_cast<int>(boardCells(m_module.puzzles, PatternIndex, WordIndex).size());
-    const int start = m_module.puzzles.WordCell[PatternIndex][WordIndex];
+    const int pattern = game().PatternIndex;
+    const int word = game().WordIndex;
+    const int length = static_cast<int>(boardCells(m_module.puzzles, pattern, word).size());
+    const int start = m_module.puzzles.WordCell[pattern][word];
     if (length == 0) {
         HideWordFrame(Picture8); // nothing on the board to frame
         return;
     }
-    if (isDown(m_module.puzzles.WordDirection[PatternIndex][WordIndex])) {
+    if (isDown(m_module.puzzles.WordDirection[pattern][word])) {
         ShowWordFrame(Picture8, length, 1, start);
     } else {
         ShowWordFrame(Picture8, 1, length, start);
@@ -153,101 +173,33 @@ void Main::FrameCurrentWord()
 
 void Main::Text1_KeyDown(int keyCode)
 {
-    if (PlayState != QLatin1String("2") || !m_titleDone) {
-        return;
-    }
-    m_gameLog.keyPressed(keyCode);
-    if (keyCode != vbKeyReturn) {
-        return;
-    }
-    // Exact comparison: kana kind, width, case and spaces all count.
-    if (Text1->text() != m_module.puzzles.WordAnswer[PatternIndex][WordIndex]) {
-        m_gameLog.wrongEnter();
-        Text1->empty();
-        return;
-    }
-    takeCurrentWord(false);
-    if (PlayState.isEmpty()) {
+    const bool wasPlaying = m_session->answering();
+    m_session->Text1_KeyDown(keyCode, Text1->text());
+    if (wasPlaying && game().PlayState == PlayState::Idle) {
         showStartButton(false);
     }
 }
 
-void Main::Timer1_Timer()
+void Main::wordTaken(Taker by, int slot, bool last)
 {
-    if (PlayState != QLatin1String("2")) {
-        return;
-    }
-    const double e = (now() - GameStartTime) / 1000;
-    if (e >= kTimeLimitSeconds) {
-        Label4->setText(formatNumber(kTimeLimitSeconds, 0));
-        m_gameLog.timeRanOut();
-        EndGame();
-        return;
-    }
-    Label4->setText(formatNumber(e, 1));
-    if (!singlePractice()) {
-        const double c = (now() - CpuWordStartTime) / 1000;
-        if (c >= CpuWordTime) {
-            takeCurrentWord(true);
-            if (PlayState.isEmpty()) {
-                showStartButton(false);
-            }
-        }
-    }
-}
-
-void Main::takeCurrentWord(bool byCpu)
-{
-    const int length = static_cast<int>(m_module.puzzles.WordAnswer[PatternIndex][WordIndex].size());
-    const auto takenAt = static_cast<qint64>(now());
-    m_gameLog.wordTaken(byCpu ? Taker::Cpu : Taker::Player);
-    Text1->empty();
-    if (byCpu) {
-        CpuLetters = static_cast<qint16>(qMin(32767, CpuLetters + length));
-    } else if (!singlePractice()) {
-        PlayerLetters = static_cast<qint16>(qMin(32767, PlayerLetters + length));
-    }
+    const int pattern = game().PatternIndex;
+    Text1->empty(); // when the CPU takes the word, whatever the player had typed goes
     HideWordFrame(Picture8);
     finishExplosion();
-    DrawWordLetters(PatternIndex, WordIndex, byCpu ? Picture13 : Picture10);
-
-    if (WordIndex >= m_module.puzzles.lastSlot(PatternIndex)) {
-        CompletedFlag = QStringLiteral("1");
-        EndGame();
-        return;
-    }
-
-    LastTaker = byCpu ? 0 : -1;
-    StartExplosion();
-
-    ++WordIndex;
-    logCurrentWord(takenAt); // the next word's split starts where this one's ended
-    FrameCurrentWord();
-    Label2->clear();
-    RefreshQuestion();
-    prepareAnswerBox();
-
-    if (!singlePractice()) {
-        // The CPU starts every word afresh.
-        CpuWordStartTime = now();
-        PlanCpuWord();
+    DrawWordLetters(pattern, slot, by == Taker::Cpu ? Picture13 : Picture10);
+    if (!last) {
+        StartExplosion(pattern, slot, by);
     }
 }
 
-void Main::EndGame()
+void Main::gameEnded(const GameResult& result)
 {
-    GameEndTime = now();
-    PlayState.clear();
-    Timer1->setInterval(0);
-    Timer4->setInterval(0);
     Text1->setConversion(false);
     Text1->setEnabled(true); // after Esc in the countdown too: one title screen
     keepGameInHistory();
-
-    if (!CompletedFlag.isEmpty()) {
-        showResult();
+    if (result.completed()) {
+        showResult(result);
     }
-
     ShowTitle();
     Picture4->Refresh();
 }

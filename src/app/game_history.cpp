@@ -29,37 +29,15 @@ HistoryStore& Main::historyStore()
     return *m_ownHistory;
 }
 
-void Main::beginGameLog()
-{
-    GameLog::Start start;
-    start.mode = singlePractice() ? GameMode::Single : GameMode::Battle;
-    start.pattern = PatternIndex;
-    start.rank = Combo2->currentIndex();
-    start.playedAt = m_services.clock.localNow();
-    start.startMs = static_cast<qint64>(GameStartTime);
-    m_gameLog.begin(start);
-    logCurrentWord(start.startMs);
-}
-
-void Main::logCurrentWord(qint64 atMs)
-{
-    m_gameLog.wordBecameCurrent(WordIndex, m_module.puzzles.WordAnswer[PatternIndex][WordIndex], atMs,
-                                Option3->isChecked());
-}
-
 void Main::keepGameInHistory()
 {
-    if (!m_gameLog.active()) {
+    const std::optional<PlayedGame> game = m_gameLog.takeFinished();
+    if (!game) {
         return; // no game reached answering: the countdown, the title
     }
-    // Single practice leaves the letter counts of an earlier battle standing.
-    const bool battle = !singlePractice();
-    const PlayedGame game =
-        m_gameLog.finish(!CompletedFlag.isEmpty(), static_cast<qint64>(GameEndTime), !QuestionShownFlag.isEmpty(),
-                         !AnswerShownFlag.isEmpty(), battle ? PlayerLetters : 0, battle ? CpuLetters : 0);
     HistoryStore& store = historyStore();
     QString error;
-    const bool saved = store.append(game, &error);
+    const bool saved = store.append(*game, &error);
     QStringList tell;
     if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
         tell.append(notice);

@@ -1,92 +1,54 @@
-// Judging a finished game: records, sounds, and the result dialog.
+// A finished game on the screen: the records it changed are saved, its sound
+// plays and the result dialog shows it.
 
-#include "app/game_result.h"
-
-#include "app/formats.h"
 #include "app/main_form.h"
 #include "app/module1.h"
+#include "game/record_decision.h"
+#include "game/result_texts.h"
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/notifier.h"
 #include "platform/sound.h"
-#include "store/record_fields.h"
 #include "view/result_dialog.h"
 
-#include <QComboBox>
 #include <QLabel>
 
-QString resultTimeText(double milliseconds)
+void Main::showResult(const GameResult& result)
 {
-    const double seconds = milliseconds / 1000;
-    return formatNumber(seconds > 180 ? 180 : seconds, 3) + QStringLiteral("秒");
-}
-
-QString battleResultText(int playerLetters, int cpuLetters)
-{
-    const QString player = formatNumber(playerLetters, 0);
-    const QString cpu = formatNumber(cpuLetters, 0);
-    if (playerLetters < cpuLetters) {
-        return cpu + u':' + player + QStringLiteral("でＣＰＵの勝ち");
-    }
-    if (cpuLetters < playerLetters) {
-        return player + u':' + cpu + QStringLiteral("であなたの勝ち");
-    }
-    return cpu + u':' + player + QStringLiteral("で引き分け");
-}
-
-void Main::showResult()
-{
-    const double ms = GameEndTime - GameStartTime;
     Result dialog(this, m_appDir);
-    dialog.Label18->setText(resultTimeText(ms));
-    dialog.Label19->clear();
-    const QString newRecordSound = appFile(m_appDir, QStringLiteral("\\sound\\NewRecord.WAV"));
-    const int p = qBound(0, int(PatternIndex), SingleRecordTable::kPatterns - 1);
-
-    if (singlePractice()) {
-        if (AnswerShownFlag.isEmpty()) {
-            SingleRecordTable& t = m_module.singleRecords;
-            const bool withQuestion = !QuestionShownFlag.isEmpty();
-            qint16& count = withQuestion ? t.CountWithQuestion[p] : t.CountNoQuestion[p];
-            double& best = withQuestion ? t.BestWithQuestion[p] : t.BestNoQuestion[p];
-            double& date = withQuestion ? t.DateWithQuestion[p] : t.DateNoQuestion[p];
-            if (count < 32767) {
-                ++count; // a full count stays full instead of wrapping
-            }
-            if (best == 0 || ms < best) {
-                best = ms;
-                const QDate today = m_services.clock.today();
-                date = dayNumber(today.year(), today.month(), today.day());
-                dialog.Label19->setText(withQuestion ? kNewBestWithQuestion : kNewBestNoQuestion);
-                m_services.sound.playAsync(newRecordSound);
-            }
-            saveRecords(QStringLiteral("data1.dat"),
-                        [&](QString* error) { return SaveSingleRecords(m_services.seq, m_recordsDir, t, error); });
-        }
-    } else {
-        const int r = qBound(0, Combo2->currentIndex(), BattleRecordTable::kRanks - 1);
-        BattleRecordTable& t = m_module.battleRecords;
-        dialog.Label19->setText(battleResultText(PlayerLetters, CpuLetters));
-        if (PlayerLetters < CpuLetters) {
-            t.Losses[p][r] += 1;
-            m_services.sound.playAsync(appFile(m_appDir, QStringLiteral("\\sound\\loose.wav")));
-        } else if (CpuLetters < PlayerLetters) {
-            t.Wins[p][r] += 1;
-            m_services.sound.playAsync(newRecordSound);
-        }
-        saveRecords(QStringLiteral("data3.dat"),
-                    [&](QString* error) { return SaveBattleRecords(m_services.seq, m_recordsDir, t, error); });
+    dialog.Label18->setText(resultTimeText(double(result.timeMs)));
+    const RecordDecision decision =
+        decideRecord(result, m_module.singleRecords, m_module.battleRecords, m_services.clock.today());
+    dialog.Label19->setText(decision.message);
+    applyRecord(decision, m_module.singleRecords, m_module.battleRecords);
+    switch (decision.sound) {
+    case RecordDecision::Sound::NewRecord:
+        m_services.sound.playAsync(appFile(m_appDir, QStringLiteral("\\sound\\NewRecord.WAV")));
+        break;
+    case RecordDecision::Sound::Lost:
+        m_services.sound.playAsync(appFile(m_appDir, QStringLiteral("\\sound\\loose.wav")));
+        break;
+    case RecordDecision::Sound::None:
+        break;
     }
+    saveRecords(decision);
     dialog.exec();
 }
 
-void Main::saveRecords(const QString& file, const std::function<bool(QString*)>& save)
+void Main::saveRecords(const RecordDecision& decision)
 {
+    if (decision.file == RecordDecision::File::None) {
+        return;
+    }
+    const bool single = decision.file == RecordDecision::File::Single;
+    const QString file = single ? QStringLiteral("data1.dat") : QStringLiteral("data3.dat");
     if (m_blockedSaves.contains(file)) {
         return; // the player was told at start-up
     }
     QString error;
-    if (save(&error)) {
+    const bool saved = single ? SaveSingleRecords(m_services.seq, m_recordsDir, m_module.singleRecords, &error)
+                              : SaveBattleRecords(m_services.seq, m_recordsDir, m_module.battleRecords, &error);
+    if (saved) {
         m_saveWarned.remove(file);
         return;
     }

@@ -27,10 +27,10 @@ void Main::mouseMoveEvent(QMouseEvent*)
 
 void Main::Form_MouseMove()
 {
-    if (m_titleDone) {
-        if (PlayState.isEmpty()) {
+    if (titleAnimationDone()) {
+        if (game().PlayState == PlayState::Idle) {
             Picture5->showImage(kStart.init);
-        } else if (PlayState == QLatin1String("1")) {
+        } else if (game().PlayState == PlayState::Countdown) {
             Picture5->showImage(kQuit.init);
         }
     }
@@ -40,9 +40,9 @@ void Main::Form_MouseMove()
 
 void Main::Picture5_MouseDown()
 {
-    if (PlayState.isEmpty()) {
+    if (game().PlayState == PlayState::Idle) {
         Picture5->showImage(kStart.down);
-    } else if (PlayState == QLatin1String("1")) {
+    } else if (game().PlayState == PlayState::Countdown) {
         Picture5->showImage(kQuit.over); // the quit face has no down image
     }
     Picture5->Pressed = QStringLiteral("1");
@@ -50,12 +50,12 @@ void Main::Picture5_MouseDown()
 
 void Main::Picture5_MouseMove()
 {
-    if (!Picture5->Pressed.isEmpty() || !m_titleDone) {
+    if (!Picture5->Pressed.isEmpty() || !titleAnimationDone()) {
         return;
     }
-    if (PlayState.isEmpty()) {
+    if (game().PlayState == PlayState::Idle) {
         Picture5->showImage(kStart.over);
-    } else if (PlayState == QLatin1String("1")) {
+    } else if (game().PlayState == PlayState::Countdown) {
         Picture5->showImage(kQuit.over);
     }
 }
@@ -63,8 +63,8 @@ void Main::Picture5_MouseMove()
 void Main::Picture5_MouseUp()
 {
     // Nothing starts or stops while the title is being written.
-    if (m_titleDone) {
-        if (PlayState.isEmpty()) {
+    if (titleAnimationDone()) {
+        if (game().PlayState == PlayState::Idle) {
             StartGame();
             Picture5->showImage(kQuit.over);
         } else {

@@ -9,6 +9,8 @@
 #include "platform/random.h"
 #include "platform/timer.h"
 #include "puzzle/puzzle_set.h"
+#include "view/labels.h"
+#include "view/window_keys.h"
 #include "store/line_file.h"
 #include "store/record_file.h"
 #include "view/board.h"
@@ -38,23 +40,10 @@ const QColor kLabelBlue(41, 8, 231);
 const QColor kCaptionGreen(198, 255, 0);
 const QColor kQuestionRule(115, 214, 255);
 
-void setTextColor(QWidget* widget, QColor color)
+// The play field's labels: the pointer goes through them to the field.
+QLabel* gameLabel(QWidget* parent, QRect geometry, QColor color, Qt::Alignment alignment, const QFont& font)
 {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, color);
-    palette.setColor(QPalette::Text, color);
-    palette.setColor(QPalette::ButtonText, color);
-    widget->setPalette(palette);
-}
-
-QLabel* makeLabel(QWidget* parent, QRect geometry, QColor color, Qt::Alignment alignment, const QFont& font)
-{
-    auto* label = new QLabel(parent);
-    label->setTextFormat(Qt::PlainText); // puzzle and record data is never markup
-    label->setGeometry(geometry);
-    label->setAlignment(alignment & Qt::AlignVertical_Mask ? alignment : alignment | Qt::AlignTop);
-    label->setFont(font);
-    setTextColor(label, color);
+    QLabel* label = makeLabel(parent, geometry, font, alignment, color);
     label->setAttribute(Qt::WA_TransparentForMouseEvents);
     return label;
 }
@@ -83,6 +72,10 @@ Main::Main(Module1& module, Services services, const GameFolders& folders, std::
       m_module(module), m_services(services), m_appDir(folders.files), m_recordsDir(folders.records),
       m_tellRecordsDir(folders.recordsFolderIsNew), m_loading(std::move(loading))
 {
+    if (!m_services.timers) {
+        m_ownTimers = std::make_unique<QtTimerSource>();
+        m_services.timers = m_ownTimers.get();
+    }
     setWindowTitle(QStringLiteral("Tazumeki"));
     setFixedSize(340, 667);
     QPalette palette = this->palette();
@@ -108,24 +101,6 @@ Main::~Main()
         ResetDIB(back);
     }
     ResetDIB(BoardSurface);
-}
-
-bool Main::eventFilter(QObject* watched, QEvent* event)
-{
-    // Key preview: the screen sees a key before the control that has the focus.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType()) {
-        auto* widget = static_cast<QWidget*>(watched);
-        const QWidget* first = focusWidget() ? focusWidget() : this;
-        if (widget->window() == this && (widget == first || (widget == this && !focusWidget()))) {
-            const int key = static_cast<QKeyEvent*>(event)->key();
-            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-                Form_KeyDown(vbKeyReturn);
-            } else if (key == Qt::Key_Escape) {
-                Form_KeyDown(vbKeyEscape);
-            }
-        }
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void Main::createControls()
@@ -186,7 +161,7 @@ void Main::createControls()
     }
     Text1->setFrame(true);
     Text1->setTextMargins(0, 0, 0, 0);
-    KanaIndicator = makeLabel(Picture4, QRect(120, 432, 16, 18), kCaptionGreen, Qt::AlignCenter,
+    KanaIndicator = gameLabel(Picture4, QRect(120, 432, 16, 18), kCaptionGreen, Qt::AlignCenter,
                               windowsFont(kPGothic, 9, true));
     connect(Text1, &AnswerBox::kindChanged, this, &Main::showKanaIndicator);
 
@@ -213,18 +188,18 @@ void Main::createControls()
         Picture12->setPicture(ruled);
     }
     const QFont labelFont = windowsFont(kPGothic, 9);
-    Label2 = makeLabel(Picture12, QRect(8, 0, 81, 17), kLabelBlue, Qt::AlignLeft, labelFont);
+    Label2 = gameLabel(Picture12, QRect(8, 0, 81, 17), kLabelBlue, Qt::AlignLeft, labelFont);
     for (int i = 0; i < 3; ++i) {
-        Label3[i] = makeLabel(Picture12, QRect(8, 19 + 16 * i, 249, 17), kLabelBlue, Qt::AlignLeft, labelFont);
+        Label3[i] = gameLabel(Picture12, QRect(8, 19 + 16 * i, 249, 17), kLabelBlue, Qt::AlignLeft, labelFont);
     }
 
     Picture3 = new PictureBox(Picture4, QRect(40, 85, 265, 17), QColor(0, 66, 140));
-    Label1 = makeLabel(Picture3, QRect(0, 0, 257, 17), kCaptionGreen, Qt::AlignHCenter, windowsFont(kPGothic, 11.25, true));
-    Label4 = makeLabel(Picture4, QRect(192, 414, 89, 25), kCaptionGreen, Qt::AlignRight, windowsFont(kGothic, 20.25));
+    Label1 = gameLabel(Picture3, QRect(0, 0, 257, 17), kCaptionGreen, Qt::AlignHCenter, windowsFont(kPGothic, 11.25, true));
+    Label4 = gameLabel(Picture4, QRect(192, 414, 89, 25), kCaptionGreen, Qt::AlignRight, windowsFont(kGothic, 20.25));
     // The red digit sits under the yellow one, two pixels lower, as its shadow.
     // Centred both ways: the pop font's line is taller than the 49-pixel label, its digits are not.
-    Label6 = makeLabel(Picture4, QRect(152, 232, 49, 49), QColor(255, 0, 0), Qt::AlignCenter, windowsFont(kPopStyle, 36));
-    Label5 = makeLabel(Picture4, QRect(152, 230, 49, 49), QColor(255, 255, 0), Qt::AlignCenter,
+    Label6 = gameLabel(Picture4, QRect(152, 232, 49, 49), QColor(255, 0, 0), Qt::AlignCenter, windowsFont(kPopStyle, 36));
+    Label5 = gameLabel(Picture4, QRect(152, 230, 49, 49), QColor(255, 255, 0), Qt::AlignCenter,
                        windowsFont(kPopStyle, 39.75, true));
 
     Picture2 = new PictureBox(Picture4, QRect(248, 8, 97, 33), QColor(16, 165, 247));
@@ -245,15 +220,27 @@ void Main::createControls()
         button->setFocusPolicy(Qt::NoFocus); // the answer box keeps the keyboard
     }
 
-    Timer1 = new Timer(this);
-    Timer2 = new Timer(this);
-    Timer3 = new Timer(this);
-    Timer4 = new Timer(this);
+    Timer1 = m_services.timers->newTimer(this);
+    Timer2 = m_services.timers->newTimer(this);
+    Timer3 = m_services.timers->newTimer(this);
+    Timer4 = m_services.timers->newTimer(this);
     connect(Timer1, &Timer::tick, this, &Main::Timer1_Timer);
     connect(Timer2, &Timer::tick, this, &Main::Timer2_Timer);
     connect(Timer3, &Timer::tick, this, &Main::Timer3_Timer);
     connect(Timer4, &Timer::tick, this, &Main::Timer4_Timer);
-    qApp->installEventFilter(this);
+    m_session = std::make_unique<GameSession>(m_module.puzzles, m_services.clock, m_services.random, *Timer4, *Timer1, this);
+    watchSession();
+
+    // Key preview: the screen sees Enter and Esc before the control that has the focus.
+    WindowKeys::install(this, [this](QKeyEvent* event) {
+        const int key = event->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Form_KeyDown(vbKeyReturn);
+        } else if (key == Qt::Key_Escape) {
+            Form_KeyDown(vbKeyEscape);
+        }
+        return false;
+    });
 
     // The answer box comes first in the tab order and takes the focus.
     setTabOrder(Text1, Command2);
@@ -281,7 +268,7 @@ void Main::Form_Load()
                       .arg(puzzles.error));
     }
 
-    PlayState = QStringLiteral("2");
+    m_session->holdForTitle();
 
     BoardSurface = SetDIB(Picture4->image());
     ShowTitle();
@@ -300,9 +287,9 @@ void Main::Form_Load()
     }
     Combo2->setCurrentIndex(0);
 
-    PatternIndex = PuzzleSet::kTitlePattern;
-    for (WordIndex = 0; WordIndex <= m_module.puzzles.lastSlot(PatternIndex); ++WordIndex) {
-        DrawWordBlank(PatternIndex, WordIndex);
+    const int title = PuzzleSet::kTitlePattern;
+    for (int word = 0; word <= m_module.puzzles.lastSlot(title); ++word) {
+        DrawWordBlank(title, word);
     }
     Picture4->Refresh();
 
@@ -319,11 +306,6 @@ void Main::Form_Load()
 bool Main::singlePractice() const
 {
     return Option5->isChecked();
-}
-
-double Main::now() const
-{
-    return static_cast<double>(m_services.clock.nowMs());
 }
 
 void Main::ClearBoard()

@@ -2,13 +2,15 @@
 
 #include "app/answer_box.h"
 #include "app/game_data.h"
-#include "platform/files.h"
+#include "game/game_session.h"
 #include "history/game_log.h"
 #include "history/history_store_module.h"
+#include "platform/files.h"
+#include "platform/key_codes.h"
+#include "store/counts.h"
 #include "view/picture_box.h"
 #include "view/trans_surface.h"
 
-#include <QLineEdit>
 #include <QSet>
 #include <QString>
 #include <QWidget>
@@ -18,32 +20,31 @@
 #include <memory>
 
 class Clock;
-class ImageButton;
 class GsxSeq;
 class HistoryStore;
 class HistoryViewer;
+class ImageButton;
 class Notifier;
 class Random;
 class Sound;
 class Timer;
+class TimerSource;
 class QComboBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
 struct Module1;
+struct RecordDecision;
 struct RecordLoad;
 
-// Key codes as the handlers see them, whatever the keyboard layout.
-constexpr int vbKeyReturn = 13;
-constexpr int vbKeyEscape = 27;
-
-// The main screen: the play field, the option frames, the buttons, and the
-// state of the game in progress.
 // The title's version line and the font it is printed in.
 QString versionLine();
 QFont versionLineFont();
 
+// The main screen: the play field, the option frames and the buttons. It
+// draws what its game session reports and hands the session the player's
+// keys and the clock's ticks.
 class Main : public QWidget {
     Q_OBJECT
 public:
@@ -59,6 +60,8 @@ public:
         // Shows the history windows; null: the module beside the executable.
         HistoryViewer* historyViewer = nullptr;
         HistoryStoreOpener* historyOpener = nullptr;
+        // Where the four timers come from; null: Qt's.
+        TimerSource* timers = nullptr;
     };
 
     // loading: the game's data being read elsewhere (loadGameData); without
@@ -98,10 +101,10 @@ public:
     PictureBox* Picture2 = nullptr;
     PictureBox* Picture14 = nullptr;
     std::array<QWidget*, 4> Picture8{};
-    Timer* Timer1 = nullptr;
-    Timer* Timer2 = nullptr;
-    Timer* Timer3 = nullptr;
-    Timer* Timer4 = nullptr;
+    Timer* Timer1 = nullptr; // the clock, driven by the session
+    Timer* Timer2 = nullptr; // the title animation
+    Timer* Timer3 = nullptr; // the burst
+    Timer* Timer4 = nullptr; // the countdown, driven by the session
 
     // Hidden pictures: the tiles and the explosion strip.
     PictureImage Picture9{QSize(39, 39), QColor(0, 56, 128)};   // empty cell
@@ -110,25 +113,15 @@ public:
     PictureImage Picture13{QSize(39, 39), QColor(255, 150, 196)}; // CPU's letters
     PictureImage Picture1{QSize(800, 80), Qt::black};            // explosion frames
 
-    // State of the game; texts as flags: "1" or empty.
-    QString PlayState;
-    qint16 PatternIndex = 0;
-    qint16 WordIndex = 0;
-    double GameStartTime = 0;
-    double GameEndTime = 0;
-    double CpuWordStartTime = 0;
-    double CpuWordTime = 0;
-    QString QuestionShownFlag;
-    QString AnswerShownFlag;
-    QString CompletedFlag;
-    qint16 PlayerLetters = 0;
-    qint16 CpuLetters = 0;
-    qint16 LastTaker = 0;
-
+    // State of the drawing: the title's step and the running burst.
     qint16 TitleStep = 0;
     qint16 ExplosionFrame = 0;
     qint16 ExplosionPattern = 0;
     qint16 ExplosionWord = 0;
+
+    // The game in progress and its state.
+    GameSession& session() { return *m_session; }
+    const GameState& game() const { return m_session->state(); }
 
     // Option handlers.
     void Option1_Click();
@@ -136,16 +129,13 @@ public:
     void Option5_Click();
     void Option6_Click();
 
-    // Game flow.
+    // Game flow: keys and ticks go to the session.
     void Form_KeyDown(int keyCode);
     void Text1_KeyDown(int keyCode);
     void StartGame();
     void Timer4_Timer();
-    void BeginAnswering();
-    void FrameCurrentWord();
     void Timer1_Timer();
     void EndGame();
-    void PlanCpuWord();
 
     // Image buttons.
     void Form_MouseMove();
@@ -164,43 +154,45 @@ public:
     // Title and explosion.
     void ShowTitle();
     void Timer2_Timer();
-    void StartExplosion();
+    // Bursts the cells of a word; the sound says who took it.
+    void StartExplosion(int pattern, int word, Taker taker);
     void Timer3_Timer();
 
-    // The board, on the current pattern and word.
+    // The board.
     void ClearBoard();
     void DrawWordBlank(int pattern, int word);
     void DrawWordLetters(int pattern, int word, PictureImage& tile);
+    void FrameCurrentWord();
 
     // The play history, opened on first use.
     HistoryStore& historyStore();
     // The history window of a pattern, owned by the record screen it was asked from.
     void showHistory(QWidget* owner, int pattern, bool battle);
 
-    bool titleAnimationDone() const { return m_titleDone; }
+    bool titleAnimationDone() const { return !m_session->titleHeld(); }
     bool singlePractice() const;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
     void createControls();
     void Form_Load();
-    void takeCurrentWord(bool byCpu);
+    void watchSession();
+    // What the session reports.
+    void answeringStarted();
+    void wordBecameCurrent();
+    void wordTaken(Taker by, int slot, bool last);
+    void gameEnded(const GameResult& result);
     // The answer box for the word that just became current.
     void prepareAnswerBox();
     void showKanaIndicator();
-    void showResult();
+    void showResult(const GameResult& result);
     void restoreExplosionAreas();
     void finishExplosion();
-    void saveRecords(const QString& file, const std::function<bool(QString*)>& save);
+    void saveRecords(const RecordDecision& decision);
     void warnAboutRecords(const RecordLoad& load, const QString& file);
     void showStartButton(bool quitFace);
-    double now() const;
-    // The play history of the game in progress.
-    void beginGameLog();
-    void logCurrentWord(qint64 atMs);
     void keepGameInHistory();
     void tellAboutHistory(const QString& text);
     HistoryViewer* historyViewer();
@@ -209,6 +201,7 @@ private:
 
     Module1& m_module;
     Services m_services;
+    std::unique_ptr<TimerSource> m_ownTimers;
     QString m_appDir;     // the game's own files: data2.dat, image/, sound/
     QString m_recordsDir; // the player's records
     bool m_tellRecordsDir = false;
@@ -216,13 +209,14 @@ private:
 
     TransSurfaceHandle BoardSurface;
     TransSurfaceHandle StripSurface;
-    std::array<TransSurfaceHandle, 7> BackSurface;
-    std::array<QImage*, 7> BackDC{};
+    std::array<TransSurfaceHandle, kBoardSide> BackSurface; // a word has at most a row of cells
+    std::array<QImage*, kBoardSide> BackDC{};
+    Taker m_burstTaker = Taker::Player;
 
-    bool m_titleDone = false;
     QSet<QString> m_saveWarned;
     QSet<QString> m_blockedSaves; // record files that must not be written this run
 
+    std::unique_ptr<GameSession> m_session;
     GameLog m_gameLog;
     std::unique_ptr<HistoryStore> m_ownHistory;
     bool m_historyWarned = false;

@@ -1,10 +1,8 @@
 #include "app/question_display.h"
 
 #include "app/main_form.h"
-#include "app/module1.h"
 
 #include <QLabel>
-#include <QLineEdit>
 #include <QList>
 #include <QRadioButton>
 
@@ -41,7 +39,7 @@ void Main::RefreshQuestion()
 
 void Main::ShowQuestion()
 {
-    const auto lines = splitQuestion(m_module.puzzles.WordQuestion[PatternIndex][WordIndex]);
+    const auto lines = splitQuestion(m_session->currentQuestion());
     // Lines the question does not reach keep their text.
     for (int i = 0; i < 3; ++i) {
         if (!lines[i].isEmpty()) {
@@ -52,22 +50,18 @@ void Main::ShowQuestion()
 
 void Main::Command3_Click()
 {
-    if (PlayState != QLatin1String("2") || !m_titleDone) {
+    if (!m_session->Command3_Click()) {
         return;
     }
-    QuestionShownFlag = QStringLiteral("1");
-    m_gameLog.questionShown();
     ShowQuestion();
     Text1->setFocus();
 }
 
 void Main::Command2_Click()
 {
-    if (PlayState != QLatin1String("2") || !m_titleDone) {
+    if (!m_session->Command2_Click()) {
         return;
     }
-    AnswerShownFlag = QStringLiteral("1");
-    m_gameLog.answerShown();
-    Label2->setText(m_module.puzzles.WordAnswer[PatternIndex][WordIndex]);
+    Label2->setText(m_session->currentAnswer());
     Text1->setFocus();
 }

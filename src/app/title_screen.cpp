@@ -109,16 +109,12 @@ void Main::Timer2_Timer()
             drawTile(*Picture4, Picture10.image(), row.firstCell + i);
             Picture4->Refresh();
             HideWordFrame(Picture8);
-            PatternIndex = PuzzleSet::kTitlePattern;
-            WordIndex = static_cast<qint16>(k);
-            LastTaker = -1;
-            StartExplosion();
+            StartExplosion(PuzzleSet::kTitlePattern, k, Taker::Player);
         }
     }
     if (step == 8) {
         Timer2->setInterval(0);
-        PlayState.clear();
-        m_titleDone = true;
+        m_session->releaseTitle();
     }
     ++TitleStep;
 }

@@ -1,5 +1,9 @@
 #include "history/game_log.h"
 
+#include "game/game_session.h"
+#include "platform/clock.h"
+#include "puzzle/puzzle_set.h"
+
 #include <Qt>
 
 bool countsAsKeystroke(int qtKey)
@@ -120,4 +124,39 @@ PlayedGame GameLog::finish(bool completed, qint64 endMs, bool questions, bool an
     PlayedGame game = std::move(m_game);
     m_game = PlayedGame();
     return game;
+}
+
+void GameLog::follow(const GameSession& session, const Clock& clock)
+{
+    const GameSession* s = &session;
+    QObject::connect(s, &GameSession::answeringStarted, s, [this, s, &clock] {
+        const GameState& state = s->state();
+        Start start;
+        start.mode = state.mode;
+        start.pattern = state.PatternIndex;
+        start.rank = state.rank;
+        start.playedAt = clock.localNow();
+        start.startMs = static_cast<qint64>(state.GameStartTime);
+        begin(start);
+    });
+    QObject::connect(s, &GameSession::wordBecameCurrent, s, [this, s](int slot, qint64 atMs) {
+        wordBecameCurrent(slot, s->puzzles().WordAnswer[s->state().PatternIndex][slot], atMs, s->state().questionsOn);
+    });
+    QObject::connect(s, &GameSession::keyTyped, s, [this](int key) { keyPressed(key); });
+    QObject::connect(s, &GameSession::wrongAnswer, s, [this] { wrongEnter(); });
+    QObject::connect(s, &GameSession::questionPeeked, s, [this] { questionShown(); });
+    QObject::connect(s, &GameSession::answerPeeked, s, [this] { answerShown(); });
+    QObject::connect(s, &GameSession::wordTaken, s, [this](Taker by) { wordTaken(by); });
+    QObject::connect(s, &GameSession::clockChanged, s, [this](double, bool atLimit) {
+        if (atLimit) {
+            timeRanOut();
+        }
+    });
+    QObject::connect(s, &GameSession::gameEnded, s, [this, s](const GameResult& result) {
+        if (!m_active) {
+            return; // no game reached answering: the countdown, the title
+        }
+        m_finished = finish(result.completed(), static_cast<qint64>(s->state().GameEndTime), result.questionShown,
+                            result.answerShown, result.playerLetters, result.cpuLetters);
+    });
 }

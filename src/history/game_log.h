@@ -2,6 +2,12 @@
 
 #include "history/played_game.h"
 
+#include <optional>
+#include <utility>
+
+class Clock;
+class GameSession;
+
 // Collects one game while it is played. The main screen tells it what
 // happens; at the end it yields the game with its words. Every split runs
 // from one clock reading to the next, so the splits of a game add up to its
@@ -15,6 +21,11 @@ public:
         QDateTime playedAt;
         qint64 startMs = 0; // the reading answering started at
     };
+
+    // Logs every game of the session that reaches answering, from its events;
+    // each finished game waits in takeFinished.
+    void follow(const GameSession& session, const Clock& clock);
+    std::optional<PlayedGame> takeFinished() { return std::exchange(m_finished, std::nullopt); }
 
     // Answering started; nothing is logged before this.
     void begin(const Start& start);
@@ -45,6 +56,7 @@ private:
     qint64 m_startMs = 0;
     qint64 m_currentSince = 0;
     bool m_wordOpen = false;
+    std::optional<PlayedGame> m_finished;
 };
 
 // Whether a key press counts as typing (Shift or Ctrl alone do not; a key

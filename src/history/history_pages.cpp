@@ -1,10 +1,11 @@
 #include "history/history_pages.h"
 
-#include "app/formats.h"
+#include "platform/number_format.h"
 #include "history/history_stats.h"
 #include "platform/fonts.h"
 #include "puzzle/puzzle_set.h"
 #include "puzzle/rank_table.h"
+#include "view/labels.h"
 
 #include <QCategoryAxis>
 #include <QBarSeries>
@@ -50,8 +51,7 @@ QString patternTitle(const PuzzleSet& puzzles, int pattern)
 
 QLabel* caption(const QString& text, bool bold = false)
 {
-    auto* label = new QLabel(text);
-    label->setFont(windowsFont(kPGothic, bold ? 11.25 : 9.75, bold));
+    QLabel* label = makeLabel(text, windowsFont(kPGothic, bold ? 11.25 : 9.75, bold));
     label->setWordWrap(true);
     return label;
 }

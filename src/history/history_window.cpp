@@ -2,8 +2,8 @@
 
 #include "platform/fonts.h"
 #include "puzzle/puzzle_set.h"
+#include "view/window_keys.h"
 
-#include <QApplication>
 #include <QKeyEvent>
 #include <QTabWidget>
 #include <QVBoxLayout>
@@ -43,28 +43,20 @@ HistoryWindow::HistoryWindow(QWidget* owner, const HistoryLoad& history, const P
     layout->setContentsMargins(8, 8, 8, 8);
     layout->addWidget(tabs);
 
-    qApp->installEventFilter(this);
-}
-
-bool HistoryWindow::eventFilter(QObject* watched, QEvent* event)
-{
     // Enter or Esc closes the window whichever control has the focus.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() &&
-        static_cast<QWidget*>(watched)->window() == this) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
+    WindowKeys::install(this, [this](QKeyEvent* event) {
+        const int key = event->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
             done(QDialog::Accepted);
             return true;
         }
-    }
-    return QDialog::eventFilter(watched, event);
+        return false;
+    });
 }
 
 void HistoryWindow::showEvent(QShowEvent* event)
 {
-    if (parentWidget()) {
-        move(parentWidget()->frameGeometry().center() - rect().center());
-    }
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }
 

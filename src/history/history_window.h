@@ -23,7 +23,6 @@ public:
     OverallPage overall;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
 };
 

@@ -1,14 +1,5 @@
 #include "history/played_game.h"
 
-int PlayedGame::keys() const
-{
-    int total = 0;
-    for (const WordPlay& word : words) {
-        total += word.keys;
-    }
-    return total;
-}
-
 QString modeName(GameMode mode)
 {
     return mode == GameMode::Battle ? QStringLiteral("battle") : QStringLiteral("single");

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "game/game_types.h"
+
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
@@ -8,10 +10,6 @@
 
 // One game as the play history keeps it: every game that reached answering,
 // whatever ended it, with one entry per word that became current.
-
-enum class GameMode { Single, Battle };
-enum class Outcome { Completed, Aborted, TimedOut };
-enum class Taker { Nobody, Player, Cpu };
 
 struct WordPlay {
     int slot = 0;
@@ -38,7 +36,14 @@ struct PlayedGame {
     std::vector<WordPlay> words;
 
     bool completed() const { return outcome == Outcome::Completed; }
-    int keys() const;
+    int keys() const
+    {
+        int total = 0;
+        for (const WordPlay& word : words) {
+            total += word.keys;
+        }
+        return total;
+    }
 };
 
 // The names the database and the exports use.

@@ -1,6 +1,7 @@
 #include "history/sqlite_history_store.h"
 
-#include "store/record_file.h"
+#include "store/counts.h"
+#include "platform/kept_copies.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,9 +16,9 @@
 namespace {
 
 constexpr int kSchemaVersion = 1;
-constexpr int kLastPattern = 98;
-constexpr int kLastRank = 8;
-constexpr int kLastSlot = 15;
+constexpr int kLastPattern = kPlayablePatterns - 1;
+constexpr int kLastRank = kRankCount - 1;
+constexpr int kLastSlot = kWordSlots - 1;
 
 const QString kGameColumns = QStringLiteral(
     "id, played_at, mode, pattern, rank, questions, answer_shown, outcome, time_ms, player_letters, cpu_letters");

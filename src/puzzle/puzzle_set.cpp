@@ -13,7 +13,7 @@ QList<int> wordCells(const PuzzleSet& set, int pattern, int slot)
         return cells;
     }
     const QString& answer = set.WordAnswer[pattern][slot];
-    const int step = isDown(set.WordDirection[pattern][slot]) ? 7 : 1;
+    const int step = isDown(set.WordDirection[pattern][slot]) ? kBoardSide : 1;
     int cell = set.WordCell[pattern][slot];
     cells.reserve(answer.size());
     for (qsizetype i = 0; i < answer.size(); ++i) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/counts.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <array>
@@ -7,10 +9,10 @@
 // Every pattern the game can play: 99 playable patterns and the title pattern,
 // each with up to 16 word slots.
 struct PuzzleSet {
-    static constexpr int kPatterns = 100;
-    static constexpr int kSlots = 16;
-    static constexpr int kPlayablePatterns = 99;
-    static constexpr int kTitlePattern = 99;
+    static constexpr int kPatterns = kPatternSlots;
+    static constexpr int kSlots = kWordSlots;
+    static constexpr int kPlayablePatterns = ::kPlayablePatterns;
+    static constexpr int kTitlePattern = kTitlePatternIndex;
 
     template <typename T>
     using PerPattern = std::array<T, kPatterns>;
@@ -42,8 +44,6 @@ struct UnpackResult;
 // each user decides what to do with such cells.
 QList<int> wordCells(const PuzzleSet& set, int pattern, int slot);
 
-constexpr int kBoardSide = 7;
-constexpr int kBoardCells = kBoardSide * kBoardSide;
 
 // The cells of a word that lie on the board, in word order, as many as its
 // answer has characters: a damaged file cannot make the board draw outside

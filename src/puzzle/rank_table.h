@@ -1,11 +1,13 @@
 #pragma once
 
+#include "store/counts.h"
+
 #include <QString>
 #include <array>
 
 // The nine strengths of the CPU opponent, weakest first.
 struct RankTable {
-    static constexpr int kRanks = 9;
+    static constexpr int kRanks = kRankCount;
     template <typename T>
     using PerRank = std::array<T, kRanks>;
 

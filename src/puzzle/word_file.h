@@ -6,11 +6,7 @@
 #include <array>
 
 #include "puzzle/puzzle_set.h"
-
-// Splits one line of the word file into its fields: comma separated, spaces
-// before a field ignored, a double-quoted text may hold commas, the line end
-// ends the last field.
-QStringList splitWordFields(const QString& line);
+#include "store/quoted_fields.h"
 
 // What ReadWordFile could not take, and where each entry came from, for the
 // checking tool.

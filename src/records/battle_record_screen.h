@@ -2,6 +2,8 @@
 
 #include "records/record_frame.h"
 
+#include "store/counts.h"
+
 #include <array>
 
 struct BattleRecordTable;
@@ -13,7 +15,7 @@ class Record2 final : public RecordFrame {
 public:
     Record2(QWidget* owner, const QString& appDir, const PuzzleSet& puzzles, const BattleRecordTable& records);
 
-    static constexpr int kRanks = 9;
+    static constexpr int kRanks = kRankCount;
     // Per row: number, name, then the nine ranks in rank order.
     std::array<std::array<QLabel*, RowsPerPage>, 2 + kRanks> cells{};
     std::array<std::array<QWidget*, RowsPerPage>, 2 + kRanks> boxes{};

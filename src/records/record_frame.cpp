@@ -3,7 +3,9 @@
 #include "platform/fonts.h"
 #include "view/stored_art.h"
 #include "view/image_button.h"
+#include "view/labels.h"
 #include "view/picture_box.h"
+#include "view/window_keys.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -54,7 +56,15 @@ RecordFrame::RecordFrame(QWidget* owner, const QString& appDir, int pagingX)
     connect(Command1, &QPushButton::clicked, this, &RecordFrame::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &RecordFrame::Command2_Click);
 
-    qApp->installEventFilter(this);
+    // Key preview: Enter closes the screen whichever control has the focus; Esc has no effect.
+    WindowKeys::install(this, [this](QKeyEvent* event) {
+        const int key = event->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            Form_KeyDown(13);
+            return true;
+        }
+        return key == Qt::Key_Escape;
+    });
 }
 
 void RecordFrame::Form_Load()
@@ -112,11 +122,7 @@ QLabel* RecordFrame::addCell(QRect box, QRect label, Qt::Alignment alignment, QC
     palette.setColor(QPalette::WindowText, QColor(0, 60, 120));
     frame->setPalette(palette);
     frame->setAutoFillBackground(true);
-    auto* text = new QLabel(frame);
-    text->setTextFormat(Qt::PlainText); // names and records are never markup
-    text->setGeometry(label);
-    text->setAlignment(alignment | Qt::AlignTop);
-    text->setFont(windowsFont(kPGothic, 9.75));
+    QLabel* text = makeLabel(frame, label, windowsFont(kPGothic, 9.75), alignment);
     if (boxOut) {
         *boxOut = frame;
     }
@@ -153,22 +159,6 @@ void RecordFrame::mouseReleaseEvent(QMouseEvent* event)
     QDialog::mouseReleaseEvent(event);
 }
 
-bool RecordFrame::eventFilter(QObject* watched, QEvent* event)
-{
-    // Key preview: Enter closes the screen whichever control has the focus.
-    if (event->type() == QEvent::KeyPress && watched->isWidgetType() && static_cast<QWidget*>(watched)->window() == this) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Form_KeyDown(13);
-            return true;
-        }
-        if (key == Qt::Key_Escape) {
-            return true; // Esc has no effect here
-        }
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void RecordFrame::keyPressEvent(QKeyEvent* event)
 {
     event->accept(); // keys other than Enter do nothing
@@ -181,8 +171,6 @@ void RecordFrame::mouseMoveEvent(QMouseEvent*)
 
 void RecordFrame::showEvent(QShowEvent* event)
 {
-    if (parentWidget()) {
-        move(parentWidget()->frameGeometry().center() - rect().center());
-    }
+    centreOnOwner(this);
     QDialog::showEvent(event);
 }

@@ -2,6 +2,8 @@
 
 #include "records/record_texts.h"
 
+#include "store/counts.h"
+
 #include <QDialog>
 #include <QString>
 #include <functional>
@@ -17,7 +19,7 @@ class RecordFrame : public QDialog {
     Q_OBJECT
 public:
     static constexpr int RowsPerPage = 10;
-    static constexpr int kShownPatterns = 99;
+    static constexpr int kShownPatterns = kPlayablePatterns;
 
     qint16 CurrentPage = 1;
     qint16 PageCount = 10;
@@ -48,7 +50,6 @@ protected:
     // A bordered cell box at (x, y) with one label inside.
     QLabel* addCell(QRect box, QRect label, Qt::Alignment alignment, QColor background, QWidget** boxOut = nullptr);
 
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;

@@ -1,9 +1,10 @@
 #include "records/record_screen.h"
 
-#include "app/formats.h"
+#include "platform/number_format.h"
 #include "puzzle/puzzle_set.h"
 #include "records/record_texts.h"
 #include "store/single_records.h"
+#include "view/labels.h"
 
 #include <QLabel>
 
@@ -55,12 +56,8 @@ Record::Record(QWidget* owner, const QString& appDir, const PuzzleSet& puzzles, 
         }
     }
 
-    auto* note = new QLabel(QStringLiteral("※ 答えを見てクリアした場合，記録はのこりません"), this);
-    note->setTextFormat(Qt::PlainText);
-    note->setGeometry(48, 384, 289, 17);
-    QPalette palette = note->palette();
-    palette.setColor(QPalette::WindowText, Qt::white);
-    note->setPalette(palette);
+    QLabel* note = makeLabel(this, QRect(48, 384, 289, 17), font(), Qt::AlignLeft | Qt::AlignVCenter, Qt::white);
+    note->setText(QStringLiteral("※ 答えを見てクリアした場合，記録はのこりません"));
 
     Form_Load();
 }

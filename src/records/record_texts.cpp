@@ -1,6 +1,6 @@
 #include "records/record_texts.h"
 
-#include "app/formats.h"
+#include "platform/number_format.h"
 
 #include <QDate>
 #include <cmath>

@@ -1,7 +1,7 @@
 #include "store/battle_records.h"
 
 #include "platform/files.h"
-#include "puzzle/word_file.h"
+#include "store/quoted_fields.h"
 #include "store/record_fields.h"
 #include "store/record_file.h"
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/counts.h"
+
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -9,8 +11,8 @@ struct RecordLoad;
 
 // Battles won and lost per playable pattern and CPU rank; whole numbers held as doubles.
 struct BattleRecordTable {
-    static constexpr int kPatterns = 99;
-    static constexpr int kRanks = 9;
+    static constexpr int kPatterns = kPlayablePatterns;
+    static constexpr int kRanks = kRankCount;
     using Counts = std::array<std::array<double, kRanks>, kPatterns>;
 
     Counts Wins{};

@@ -1,6 +1,7 @@
 #include "store/record_file.h"
 
 #include "platform/files.h"
+#include "platform/kept_copies.h"
 #include "store/line_file.h"
 
 #include <QDir>
@@ -34,37 +35,7 @@ void removeLeftover(const QString& path, const QString& tempName)
     }
 }
 
-// "<path>.damaged", then "<path>.damaged.2", ...
-QString damagedCopyName(const QString& path, int n)
-{
-    return n == 1 ? path + QStringLiteral(".damaged") : path + QStringLiteral(".damaged.%1").arg(n);
-}
-
 } // namespace
-
-QString newestDamagedCopy(const QString& path)
-{
-    QString newest;
-    for (int n = 1; n < 1000; ++n) {
-        const QString copy = damagedCopyName(path, n);
-        if (!QFileInfo::exists(copy)) {
-            break;
-        }
-        newest = copy;
-    }
-    return newest;
-}
-
-QString keepDamagedCopy(const QString& path)
-{
-    for (int n = 1; n < 1000; ++n) {
-        const QString copy = damagedCopyName(path, n);
-        if (!QFileInfo::exists(copy)) {
-            return QFile::copy(path, copy) || QFile::rename(path, copy) ? copy : QString();
-        }
-    }
-    return QString();
-}
 
 RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempName,
                           const std::function<QString(const QStringList&)>& read,

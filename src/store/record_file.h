@@ -26,9 +26,3 @@ RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempN
                           const std::function<QStringList()>& whole);
 
 bool saveRecordFile(GsxSeq& seq, const QString& path, const QString& tempName, const QStringList& lines, QString* error);
-
-// Puts a file aside as "<path>.damaged", or "<path>.damaged.2", ... never over
-// an earlier one: a copy when the file can be read, else the file itself moved.
-QString keepDamagedCopy(const QString& path);
-// The newest copy put aside by keepDamagedCopy, or empty.
-QString newestDamagedCopy(const QString& path);

@@ -1,7 +1,7 @@
 #include "store/single_records.h"
 
 #include "platform/files.h"
-#include "puzzle/word_file.h"
+#include "store/quoted_fields.h"
 #include "store/record_fields.h"
 #include "store/record_file.h"
 
@@ -38,7 +38,7 @@ QString ReadSingleText(const QStringList& lines, SingleRecordTable& t)
 {
     QStringList problems;
     if (lines.size() < SingleRecordTable::kPatterns) {
-        problems.append(QStringLiteral("%1 of 99 lines").arg(lines.size()));
+        problems.append(QStringLiteral("%1 of %2 lines").arg(lines.size()).arg(SingleRecordTable::kPatterns));
     }
     for (int k = 0; k < SingleRecordTable::kPatterns && k < lines.size(); ++k) {
         const QStringList f = splitWordFields(lines[k]);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "store/counts.h"
+
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
@@ -12,7 +14,7 @@ struct RecordLoad;
 // shown. Best times are milliseconds (0 = none yet); dates count days since
 // 1899-12-30.
 struct SingleRecordTable {
-    static constexpr int kPatterns = 99;
+    static constexpr int kPatterns = kPlayablePatterns;
     template <typename T>
     using PerPattern = std::array<T, kPatterns>;
 

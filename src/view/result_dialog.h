@@ -20,8 +20,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:

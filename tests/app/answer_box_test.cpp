@@ -37,10 +37,10 @@ TEST_F(AnswerBoxTest, RomajiPlaysAPatternWithOneEnterPerWord)
     typeKeys(QStringLiteral("sakura"));
     EXPECT_EQ(text(), QStringLiteral("さくら"));
     pressEnter();
-    EXPECT_EQ(main->WordIndex, 1);
+    EXPECT_EQ(main->game().WordIndex, 1);
     typeKeys(QStringLiteral("SAKANA")); // Caps Lock on
     pressEnter();
-    EXPECT_EQ(main->WordIndex, 2);
+    EXPECT_EQ(main->game().WordIndex, 2);
 
     typeKeys(QStringLiteral("raion"));
     EXPECT_EQ(text(), QStringLiteral("らいおn"));
@@ -48,7 +48,7 @@ TEST_F(AnswerBoxTest, RomajiPlaysAPatternWithOneEnterPerWord)
     answerResultDialog();
     pressEnter(); // the lone n becomes ん, then the word is answered
     EXPECT_EQ(result.count, 1);
-    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
     EXPECT_EQ(module->singleRecords.CountWithQuestion[0], 1);
     EXPECT_TRUE(indicator().isEmpty());
 }
@@ -68,7 +68,7 @@ TEST_F(AnswerBoxTest, AnEmptiedBoxStartsAfreshAndCannotBeUndone)
     press(Qt::Key_Z, Qt::ControlModifier);
     main->Text1->undo();
     EXPECT_TRUE(text().isEmpty());
-    EXPECT_EQ(main->WordIndex, 0);
+    EXPECT_EQ(main->game().WordIndex, 0);
 }
 
 TEST_F(AnswerBoxTest, KindKeysConvertTheWholeBoxAndTheIndicatorFollows)
@@ -95,7 +95,7 @@ TEST_F(AnswerBoxTest, KindKeysConvertTheWholeBoxAndTheIndicatorFollows)
     press(Qt::Key_F6);
     typeKeys(QStringLiteral("ra"));
     pressEnter();
-    EXPECT_EQ(main->WordIndex, 1);
+    EXPECT_EQ(main->game().WordIndex, 1);
 
     pressEsc();
     EXPECT_TRUE(indicator().isEmpty());
@@ -113,7 +113,7 @@ TEST_F(AnswerBoxTest, LettersInTheAnswerTurnTheConversionOff)
     EXPECT_TRUE(text().isEmpty());
     typeKeys(QStringLiteral("ABC"));
     pressEnter();
-    ASSERT_EQ(main->WordIndex, 1);
+    ASSERT_EQ(main->game().WordIndex, 1);
 
     // The next answer is kana holding a space: Space types it.
     EXPECT_EQ(indicator(), QStringLiteral("あ"));
@@ -134,7 +134,7 @@ TEST_F(AnswerBoxTest, TheCpuTakingAWordTakesThePendingLettersToo)
     EXPECT_EQ(main->Text1->pending(), QStringLiteral("k"));
     clock.advance(60000);
     main->Timer1_Timer();
-    ASSERT_EQ(main->WordIndex, 1);
+    ASSERT_EQ(main->game().WordIndex, 1);
     EXPECT_TRUE(text().isEmpty());
     EXPECT_TRUE(main->Text1->pending().isEmpty());
     press(Qt::Key_Z, Qt::ControlModifier);
@@ -152,14 +152,14 @@ TEST_F(AnswerBoxTest, ARealInputMethodComposesAndCommitsUndisturbed)
     sendInputMethod(QString(), QStringLiteral("さくら"));
     EXPECT_EQ(text(), QStringLiteral("さくら"));
     pressEnter(); // one Enter answers what the input method committed
-    ASSERT_EQ(main->WordIndex, 1);
+    ASSERT_EQ(main->game().WordIndex, 1);
 
     // Romaji typed after a commit goes on after it.
     sendInputMethod(QString(), QStringLiteral("さか"));
     typeKeys(QStringLiteral("na"));
     EXPECT_EQ(text(), QStringLiteral("さかな"));
     pressEnter();
-    EXPECT_EQ(main->WordIndex, 2);
+    EXPECT_EQ(main->game().WordIndex, 2);
 }
 
 // Left waiting, the caret stops blinking; a key or the focus wakes it, and

@@ -9,17 +9,17 @@ using GameFlow = MainFixture;
 TEST_F(GameFlow, TitleAnimationLocksOutGamesUntilItEnds)
 {
     makeMain(false);
-    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    EXPECT_EQ(main->game().PlayState, PlayState::Answering);
     EXPECT_TRUE(isLightBlue(boardPixel(0))); // the title pattern's blank tiles
     pressEnter();
     main->Form_KeyDown(vbKeyEscape);
-    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    EXPECT_EQ(main->game().PlayState, PlayState::Answering);
     EXPECT_FALSE(main->Timer4->running());
 
     for (int step = 1; step <= 8; ++step) {
         main->Timer2_Timer();
     }
-    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
     EXPECT_FALSE(main->Timer2->running());
     EXPECT_TRUE(main->Timer3->running()); // the last row bursts
     EXPECT_EQ(main->TitleStep, 9);
@@ -34,7 +34,7 @@ TEST_F(GameFlow, CountdownShowsThreeTwoOneThenAnswering)
     makeMain();
     choosePattern(0);
     pressEnter();
-    EXPECT_EQ(main->PlayState, QStringLiteral("1"));
+    EXPECT_EQ(main->game().PlayState, PlayState::Countdown);
     EXPECT_FALSE(main->Frame1->isEnabled());
     EXPECT_FALSE(main->Text1->isEnabled());
     EXPECT_EQ(main->Label1->text(), QStringLiteral("№：00 パターン名：はじめ"));
@@ -54,23 +54,23 @@ TEST_F(GameFlow, CountdownShowsThreeTwoOneThenAnswering)
     clock.advance(100);
     main->Timer4_Timer();
     EXPECT_TRUE(main->Label5->text().isEmpty());
-    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    EXPECT_EQ(main->game().PlayState, PlayState::Answering);
     EXPECT_FALSE(main->Timer4->running());
     EXPECT_TRUE(main->Timer1->running());
     EXPECT_TRUE(main->Text1->isEnabled());
-    EXPECT_EQ(main->GameStartTime, double(clock.now));
+    EXPECT_EQ(main->game().GameStartTime, double(clock.now));
 
     // Enter again does not restart anything.
     pressEnter(main.get());
-    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
-    EXPECT_EQ(main->WordIndex, 0);
+    EXPECT_EQ(main->game().PlayState, PlayState::Answering);
+    EXPECT_EQ(main->game().WordIndex, 0);
 }
 
 TEST_F(GameFlow, ShiftEnterStartsLikeEnter)
 {
     makeMain();
     QTest::keyClick(main->Text1, Qt::Key_Return, Qt::ShiftModifier);
-    EXPECT_EQ(main->PlayState, QStringLiteral("1"));
+    EXPECT_EQ(main->game().PlayState, PlayState::Countdown);
 }
 
 TEST_F(GameFlow, ClockShowsOneDecimalAndStopsAt180)
@@ -87,7 +87,7 @@ TEST_F(GameFlow, ClockShowsOneDecimalAndStopsAt180)
     answerResultDialog();
     main->Timer1_Timer();
     EXPECT_EQ(main->Label4->text(), QString()); // the title screen empties it again
-    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
     EXPECT_EQ(result.count, 0);
     EXPECT_FALSE(fileExists(path("data1.dat")));
     EXPECT_TRUE(main->Frame1->isEnabled());
@@ -101,8 +101,8 @@ TEST_F(GameFlow, WrongAnswersOnlyEmptyTheBox)
         main->Text1->setText(wrong);
         pressEnter();
         EXPECT_TRUE(main->Text1->text().isEmpty());
-        EXPECT_EQ(main->WordIndex, 0);
-        EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+        EXPECT_EQ(main->game().WordIndex, 0);
+        EXPECT_EQ(main->game().PlayState, PlayState::Answering);
     }
     EXPECT_TRUE(isLightBlue(boardPixel(1)));
 }
@@ -114,9 +114,9 @@ TEST_F(GameFlow, RightAnswersRevealWordsAndTheLastEndsTheGame)
     EXPECT_EQ(main->Picture8[0]->geometry(), QRect(28, 112, 123, 3)); // さくら across at cell 0
 
     answer(QStringLiteral("さくら"));
-    EXPECT_EQ(main->WordIndex, 1);
+    EXPECT_EQ(main->game().WordIndex, 1);
     EXPECT_TRUE(isYellow(main->Picture4->image().pixel(board::tilePos(2) + QPoint(4, 30))));
-    EXPECT_EQ(main->LastTaker, -1);
+    EXPECT_EQ(main->game().LastTaker, Taker::Player);
     EXPECT_EQ(main->Picture8[2]->geometry(), QRect(28, 112, 3, 123)); // さかな down at cell 0
     EXPECT_EQ(sound.played.size(), 0); // the burst's sound comes with its first tick
     main->Timer3_Timer();
@@ -124,8 +124,8 @@ TEST_F(GameFlow, RightAnswersRevealWordsAndTheLastEndsTheGame)
 
     answer(QStringLiteral("さかな"));
     answer(QStringLiteral("らいおん"));
-    EXPECT_TRUE(main->PlayState.isEmpty());
-    EXPECT_EQ(main->CompletedFlag, QStringLiteral("1"));
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
+    EXPECT_TRUE(main->game().CompletedFlag);
     EXPECT_EQ(result.count, 1);
     EXPECT_TRUE(isEmptyCell(boardPixel(0))); // back to the title screen
 }
@@ -146,7 +146,7 @@ TEST_F(GameFlow, TheLastWordIsRevealedButNotBurst)
         }
     });
     pressEnter();
-    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
 }
 
 TEST_F(GameFlow, EscEndsTheGameWithoutAResult)
@@ -156,17 +156,17 @@ TEST_F(GameFlow, EscEndsTheGameWithoutAResult)
     pressEnter();
     answerResultDialog();
     pressEsc();
-    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
     EXPECT_FALSE(main->Timer4->running());
     EXPECT_TRUE(main->Text1->isEnabled()); // the same title screen as after a whole game
 
     startAndCountDown(0);
     answer(QStringLiteral("さくら"));
     pressEsc();
-    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
     EXPECT_FALSE(main->Timer1->running());
     EXPECT_EQ(result.count, 0);
-    EXPECT_TRUE(main->CompletedFlag.isEmpty());
+    EXPECT_TRUE(!main->game().CompletedFlag);
     EXPECT_TRUE(main->Label1->text().isEmpty());
     EXPECT_FALSE(fileExists(path("data1.dat")));
 }
@@ -181,10 +181,10 @@ TEST_F(GameFlow, AnInputMethodCommitIsNotAnAnswerUntilEnter)
     QInputMethodEvent commit;
     commit.setCommitString(QStringLiteral("さくら"));
     QCoreApplication::sendEvent(main->Text1, &commit);
-    EXPECT_EQ(main->WordIndex, 0);
+    EXPECT_EQ(main->game().WordIndex, 0);
     EXPECT_EQ(main->Text1->text(), QStringLiteral("さくら"));
     pressEnter();
-    EXPECT_EQ(main->WordIndex, 1);
+    EXPECT_EQ(main->game().WordIndex, 1);
 }
 
 TEST_F(GameFlow, APatternMissingFromTheFilePlaysAsOneEmptyWord)
@@ -193,7 +193,7 @@ TEST_F(GameFlow, APatternMissingFromTheFilePlaysAsOneEmptyWord)
     startAndCountDown(50);
     EXPECT_FALSE(main->Picture8[0]->isVisible());
     answer(QString());
-    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
     EXPECT_EQ(result.count, 1);
 }
 

@@ -54,7 +54,7 @@ TEST_F(MainButtons, StartQuitFollowsTheGame)
     hover(main->Picture5);
     EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_down"));
     release(main->Picture5, QPoint(-50, -50)); // released elsewhere: still starts
-    EXPECT_EQ(main->PlayState, QStringLiteral("1"));
+    EXPECT_EQ(main->game().PlayState, PlayState::Countdown);
     EXPECT_EQ(face(main->Picture5), QStringLiteral("button_quit_over"));
     EXPECT_TRUE(main->Picture5->Pressed.isEmpty());
 
@@ -63,7 +63,7 @@ TEST_F(MainButtons, StartQuitFollowsTheGame)
     press(main->Picture5);
     EXPECT_EQ(face(main->Picture5), QStringLiteral("button_quit_over")); // no quit down image
     release(main->Picture5);
-    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
     EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_over"));
 }
 
@@ -78,7 +78,7 @@ TEST_F(MainButtons, DuringAnsweringOnlyTheReleaseCounts)
     EXPECT_EQ(face(main->Picture5), before);
     answerResultDialog();
     release(main->Picture5);
-    EXPECT_TRUE(main->PlayState.isEmpty());
+    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
     EXPECT_EQ(result.count, 0);
 }
 
@@ -87,7 +87,7 @@ TEST_F(MainButtons, NothingStartsWhileTheTitleIsWritten)
     makeMain(false);
     press(main->Picture5);
     release(main->Picture5);
-    EXPECT_EQ(main->PlayState, QStringLiteral("2"));
+    EXPECT_EQ(main->game().PlayState, PlayState::Answering);
     EXPECT_FALSE(main->Timer4->running());
 }
 

@@ -44,18 +44,18 @@ TEST_F(QuestionPanel, ButtonsPeekOnlyWhileAnswering)
     main->Form_KeyDown(vbKeyReturn);
     main->Command3_Click(); // during the countdown: nothing
     main->Command2_Click();
-    EXPECT_TRUE(main->QuestionShownFlag.isEmpty());
-    EXPECT_TRUE(main->AnswerShownFlag.isEmpty());
+    EXPECT_FALSE(main->game().QuestionShownFlag);
+    EXPECT_FALSE(main->game().AnswerShownFlag);
     clock.advance(3000);
     main->Timer4_Timer();
     EXPECT_TRUE(main->Label3[0]->text().isEmpty()); // questions are off
 
     main->Command3->click();
-    EXPECT_EQ(main->QuestionShownFlag, QStringLiteral("1"));
+    EXPECT_TRUE(main->game().QuestionShownFlag);
     EXPECT_EQ(main->Label3[0]->text().size(), 20);
     EXPECT_EQ(main->Label3[1]->text(), QStringLiteral("二"));
     main->Command2->click();
-    EXPECT_EQ(main->AnswerShownFlag, QStringLiteral("1"));
+    EXPECT_TRUE(main->game().AnswerShownFlag);
     EXPECT_EQ(main->Label2->text(), QStringLiteral("あいうえおかき"));
     EXPECT_EQ(main->focusWidget(), main->Text1);
 }

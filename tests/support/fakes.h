@@ -4,6 +4,7 @@
 #include "platform/notifier.h"
 #include "platform/random.h"
 #include "platform/sound.h"
+#include "platform/timer.h"
 
 #include <QStringList>
 #include <ostream>
@@ -60,4 +61,27 @@ public:
         titles.append(title);
         texts.append(text);
     }
+};
+
+// A timer the test ticks by hand: no tick ever comes by itself.
+class ManualTimer final : public Timer {
+public:
+    using Timer::Timer;
+    // One tick, when the timer runs.
+    bool fire()
+    {
+        if (!running()) {
+            return false;
+        }
+        emit tick();
+        return true;
+    }
+
+protected:
+    void restart(int) override {}
+};
+
+class ManualTimers final : public TimerSource {
+public:
+    Timer* newTimer(QObject* parent) override { return new ManualTimer(parent); }
 };

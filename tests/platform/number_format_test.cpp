@@ -1,4 +1,4 @@
-#include "app/formats.h"
+#include "platform/number_format.h"
 
 #include <gtest/gtest.h>
 
