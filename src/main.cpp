@@ -8,7 +8,7 @@
 #include "platform/fonts.h"
 #include "platform/module_sound.h"
 #include "platform/random.h"
-#include "platform/single_instance.h"
+#include "platform/records_claim.h"
 #include "store/gsx_seq.h"
 #include "view/stored_art.h"
 
@@ -51,20 +51,29 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(TAZUMEKI_APP_ID));
     installFontSubstitutions();
 
-    // Two copies on one records folder would each overwrite the other's games.
-    const GameFolders folders = gameFolders();
-    QDir().mkpath(folders.records); // the lock lives with the records
-    SingleInstance instance(folders.records);
-    switch (instance.claim()) {
-    case SingleInstance::Claim::Claimed:
-        break;
+    // Two copies on one records folder would each overwrite the other's games:
+    // nothing is written there before this copy knows it is the only one.
+    QString userDataProblem;
+    const QString userData = userDataFolder(&userDataProblem);
+    RecordsClaim records = claimRecordsFolder(chooseGameFolders(AppDir(), userData, userDataProblem));
+    switch (records.claim) {
     case SingleInstance::Claim::ShownRunning:
         return 0;
-    case SingleInstance::Claim::AlreadyRunning:
-        std::fputs("Tazumeki is already running.\n", stderr);
-        QMessageBox::information(nullptr, QStringLiteral("Tazumeki"), QStringLiteral("Tazumeki はすでに起動しています。"));
+    case SingleInstance::Claim::AlreadyRunning: {
+        const QString lock = QDir::toNativeSeparators(records.instance->lockPath());
+        std::fprintf(stderr, "Tazumeki is already running (lock file %s).\n", qPrintable(lock));
+        QMessageBox::information(nullptr, QStringLiteral("Tazumeki"),
+                                 QStringLiteral("Tazumeki はすでに起動しています。\n"
+                                                "起動していないのにこの表示が続くときは、%1 を削除してください。")
+                                     .arg(lock));
         return 1;
     }
+    case SingleInstance::Claim::Claimed:
+    case SingleInstance::Claim::CannotLock: // no folder for records: the game says so and keeps none
+    case SingleInstance::Claim::NotAFile:   // the game says so
+        break;
+    }
+    const GameFolders& folders = records.folders;
 
     auto module = std::make_unique<Module1>();
     SystemClock clock;
@@ -80,12 +89,18 @@ int main(int argc, char* argv[])
     MessageNotifier notifier;
 
     Main window(*module, Main::Services{clock, random, sound, seq, notifier}, folders, std::move(loading));
+    window.tellAboutRecordsFolder(records.copied, records.bothHoldRecords,
+                                  records.claim == SingleInstance::Claim::NotAFile
+                                      ? notAFileReason(records.instance->lockPath())
+                                      : QString());
     notifier.setParentWindow(&window);
-    QObject::connect(&instance, &SingleInstance::showRequested, &window, [&window] {
-        window.showNormal();
-        window.raise();
-        window.activateWindow();
-    });
+    if (records.instance) {
+        QObject::connect(records.instance.get(), &SingleInstance::showRequested, &window, [&window] {
+            window.showNormal();
+            window.raise();
+            window.activateWindow();
+        });
+    }
     // The sound module, its back end and the window icon cost milliseconds
     // the first frame does not need; the first burst sound plays 0.8 s
     // later. The end-of-game sounds load when first played: keeping them

@@ -13,6 +13,19 @@ AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent)
     m_blinkTimer.setSingleShot(true);
     m_blinkTimer.setInterval(kBlinkForMs);
     connect(&m_blinkTimer, &QTimer::timeout, this, &AnswerBox::restCaret);
+    m_missTimer.setSingleShot(true);
+    m_missTimer.setInterval(kMissFlashMs);
+    connect(&m_missTimer, &QTimer::timeout, this, [this] {
+        m_missShown = false;
+        update();
+    });
+}
+
+void AnswerBox::flashMiss()
+{
+    m_missShown = true;
+    m_missTimer.start();
+    update();
 }
 
 AnswerBox::~AnswerBox()
@@ -87,6 +100,14 @@ void AnswerBox::empty()
     emit kindChanged();
 }
 
+void AnswerBox::dropPending()
+{
+    if (m_on && !m_composer.pending().isEmpty() && text() == m_composer.text()) {
+        setText(m_composer.converted());
+    }
+    m_composer.clear();
+}
+
 void AnswerBox::keyPressEvent(QKeyEvent* event)
 {
     wakeCaret();
@@ -118,13 +139,38 @@ bool AnswerBox::convert(QKeyEvent* event)
     }
     if (text() != m_composer.text()) {
         // Pasted, committed by an input method or edited: keep it as it stands.
-        const KanaKind kind = m_composer.kind();
-        m_composer.clear();
-        m_composer.setKind(kind);
-        m_composer.appendLiteral(text());
+        m_composer.replaceWith(text(), cursorPosition());
+    } else if (cursorPosition() != m_composer.caret()) {
+        m_composer.setCaret(cursorPosition()); // the caret was put elsewhere with the mouse
+    }
+    const int key = event->key();
+    const bool moving = key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Home || key == Qt::Key_End;
+    if (moving && (hasSelectedText() || (event->modifiers() & Qt::ShiftModifier))) {
+        return false; // selecting is the line edit's
+    }
+    if (hasSelectedText() && !moving) {
+        // Typing over a selection: it goes first, then the key converts as usual.
+        del();
+        m_composer.replaceWith(text(), cursorPosition());
+        if (key == Qt::Key_Backspace) {
+            showComposition();
+            return true;
+        }
     }
     const KanaKind before = m_composer.kind();
     switch (event->key()) {
+    case Qt::Key_Left:
+        m_composer.moveCaret(-1);
+        break;
+    case Qt::Key_Right:
+        m_composer.moveCaret(1);
+        break;
+    case Qt::Key_Home:
+        m_composer.caretHome();
+        break;
+    case Qt::Key_End:
+        m_composer.caretEnd();
+        break;
     case Qt::Key_F6:
         m_composer.setKind(KanaKind::Hiragana);
         break;
@@ -138,7 +184,7 @@ bool AnswerBox::convert(QKeyEvent* event)
         m_composer.setKind(KanaKind::Latin);
         break;
     case Qt::Key_Backspace:
-        if (m_composer.isEmpty()) {
+        if (m_composer.isEmpty() || m_composer.caret() == 0) {
             return false;
         }
         m_composer.backspace();
@@ -168,6 +214,7 @@ bool AnswerBox::convert(QKeyEvent* event)
 void AnswerBox::showComposition()
 {
     setText(m_composer.text());
+    setCursorPosition(static_cast<int>(m_composer.caret()));
     update();
 }
 
@@ -182,6 +229,11 @@ void AnswerBox::inputMethodEvent(QInputMethodEvent* event)
 void AnswerBox::paintEvent(QPaintEvent* event)
 {
     QLineEdit::paintEvent(event);
+    if (m_missShown) {
+        QPainter frame(this);
+        frame.setPen(QPen(QColor(230, 0, 40), 2));
+        frame.drawRect(QRectF(rect()).adjusted(1, 1, -1, -1));
+    }
     const QString letters = pending();
     if (letters.isEmpty() || m_imeComposing || text() != m_composer.text()) {
         return;

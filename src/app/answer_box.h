@@ -32,6 +32,13 @@ public:
 
     // Empties the box whole: text, pending letters and the undo history.
     void empty();
+    // Leaves what was converted and drops the letters still waiting: a game
+    // that ended leaves no half-typed romaji behind.
+    void dropPending();
+    // The frame flashes: a wrong answer, seen without a pause in the game.
+    void flashMiss();
+    bool missShown() const { return m_missShown; }
+    static constexpr int kMissFlashMs = 150;
 
 signals:
     void kindChanged();
@@ -56,4 +63,6 @@ private:
     bool m_imeComposing = false;
     QTimer m_blinkTimer;
     int m_restingFlashTime = 0; // the desktop's flash time while the caret rests
+    bool m_missShown = false;
+    QTimer m_missTimer;
 };

@@ -8,8 +8,10 @@
 GameDataLoad loadGameData(GsxSeq& seq, const QString& filesDir, const QString& recordsDir, Module1& module)
 {
     GameDataLoad load;
-    load.single = LoadSingleRecords(seq, recordsDir, module.singleRecords);
-    load.battle = LoadBattleRecords(seq, recordsDir, module.battleRecords);
+    if (!recordsDir.isEmpty()) { // else no records can be kept: the tables stay empty
+        load.single = LoadSingleRecords(seq, recordsDir, module.singleRecords);
+        load.battle = LoadBattleRecords(seq, recordsDir, module.battleRecords);
+    }
     load.puzzles = Get_Question(seq, filesDir, module.puzzles);
     return load;
 }

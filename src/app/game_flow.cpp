@@ -7,6 +7,7 @@
 #include "platform/number_format.h"
 #include "platform/timer.h"
 #include "view/board.h"
+#include "view/labels.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -25,7 +26,7 @@ void Main::watchSession()
     });
     connect(m_session.get(), &GameSession::answeringStarted, this, &Main::answeringStarted);
     connect(m_session.get(), &GameSession::wordBecameCurrent, this, &Main::wordBecameCurrent);
-    connect(m_session.get(), &GameSession::wrongAnswer, this, [this] { Text1->empty(); });
+    connect(m_session.get(), &GameSession::wrongAnswer, this, &Main::wrongAnswer);
     connect(m_session.get(), &GameSession::wordTaken, this,
             [this](Taker by, int slot, qint64, bool last) { wordTaken(by, slot, last); });
     connect(m_session.get(), &GameSession::clockChanged, this, [this](double seconds, bool atLimit) {
@@ -42,7 +43,7 @@ void Main::Form_KeyDown(int keyCode)
     if (game().PlayState == PlayState::Idle) {
         if (keyCode == vbKeyReturn) {
             StartGame();
-            showStartButton(true);
+            showStartButton(game().PlayState != PlayState::Idle);
         }
     } else if (keyCode == vbKeyEscape) {
         EndGame();
@@ -55,9 +56,7 @@ void Main::StartGame()
     GameSession::Setup setup;
     setup.mode = singlePractice() ? GameMode::Single : GameMode::Battle;
     if (Option1->isChecked()) {
-        for (int p = 0; p < PuzzleSet::kPlayablePatterns; ++p) {
-            setup.candidates.push_back(p);
-        }
+        setup.candidates = playablePatterns(m_module.puzzles);
     } else {
         setup.pattern = qBound(0, Combo1->currentIndex(), PuzzleSet::kPlayablePatterns - 1);
     }
@@ -67,7 +66,16 @@ void Main::StartGame()
         setup.opponent = std::make_shared<RankCpu>(m_module.ranks, *setup.rank, m_module.puzzles, m_services.clock,
                                                    m_services.random);
     }
-    if (m_session->StartGame(std::move(setup)) != GameSession::Start::Started) {
+    switch (m_session->StartGame(std::move(setup))) {
+    case GameSession::Start::Started:
+        break;
+    case GameSession::Start::NotPlayable:
+        Label1->setText(QStringLiteral("このパターンには遊べる問題がありません"));
+        return;
+    case GameSession::Start::NothingToPlay:
+        if (!m_session->titleHeld()) {
+            Label1->setText(QStringLiteral("遊べるパターンがありません"));
+        }
         return;
     }
 
@@ -132,26 +140,48 @@ void Main::prepareAnswerBox()
     Text1->setConversion(!letters, space);
 }
 
+namespace {
+
+QString kindMark(KanaKind kind)
+{
+    switch (kind) {
+    case KanaKind::Hiragana:
+        return QStringLiteral("あ");
+    case KanaKind::Katakana:
+        return QStringLiteral("ア");
+    case KanaKind::HalfKatakana:
+        return QStringLiteral("ｱ");
+    case KanaKind::Latin:
+        break;
+    }
+    return QStringLiteral("A");
+}
+
+} // namespace
+
 void Main::showKanaIndicator()
 {
-    QString mark;
-    if (m_session->answering()) {
-        switch (Text1->conversion() ? Text1->kind() : KanaKind::Latin) {
-        case KanaKind::Hiragana:
-            mark = QStringLiteral("あ");
-            break;
-        case KanaKind::Katakana:
-            mark = QStringLiteral("ア");
-            break;
-        case KanaKind::HalfKatakana:
-            mark = QStringLiteral("ｱ");
-            break;
-        case KanaKind::Latin:
-            mark = QStringLiteral("A");
-            break;
-        }
+    if (m_markFlash.isActive()) {
+        return; // the wanted script shows a moment longer
     }
-    KanaIndicator->setText(mark);
+    KanaIndicator->setAutoFillBackground(false);
+    setTextColor(KanaIndicator, QColor(198, 255, 0));
+    KanaIndicator->setText(m_session->answering() ? kindMark(Text1->conversion() ? Text1->kind() : KanaKind::Latin)
+                                                  : QString());
+}
+
+void Main::wrongAnswer(const QString& typed)
+{
+    // A miss is seen at once and costs no time: the box empties, its frame flashes.
+    Text1->empty();
+    Text1->flashMiss();
+    if (const auto wanted = otherScriptOf(typed, m_session->currentAnswer())) {
+        // The right word in the wrong script: the mark shows the script wanted.
+        KanaIndicator->setText(kindMark(*wanted));
+        KanaIndicator->setAutoFillBackground(true);
+        setTextColor(KanaIndicator, Qt::white);
+        m_markFlash.start();
+    }
 }
 
 void Main::FrameCurrentWord()
@@ -194,6 +224,7 @@ void Main::wordTaken(Taker by, int slot, bool last)
 
 void Main::gameEnded(const GameResult& result)
 {
+    Text1->dropPending();
     Text1->setConversion(false);
     Text1->setEnabled(true); // after Esc in the countdown too: one title screen
     keepGameInHistory();
@@ -202,4 +233,5 @@ void Main::gameEnded(const GameResult& result)
     }
     ShowTitle();
     Picture4->Refresh();
+    showStartButton(false); // however the game ended
 }

@@ -18,6 +18,9 @@ HistoryStore& Main::historyStore()
     if (m_services.history) {
         return *m_services.history;
     }
+    if (!m_ownHistory && m_recordsDir.isEmpty()) {
+        m_ownHistory = std::make_unique<UnavailableHistoryStore>(m_recordsProblem);
+    }
     if (!m_ownHistory) {
         QString error;
         HistoryStoreOpener* opener = m_services.historyOpener;
@@ -35,9 +38,21 @@ void Main::keepGameInHistory()
     if (!game) {
         return; // no game reached answering: the countdown, the title
     }
+    // A game the history could not take (another program held history.db)
+    // waits for the next game's end; a few hundred at most.
+    m_unsavedGames.push_back(*game);
+    if (m_unsavedGames.size() > kMostUnsavedGames) {
+        m_unsavedGames.erase(m_unsavedGames.begin());
+    }
     HistoryStore& store = historyStore();
     QString error;
-    const bool saved = store.append(*game, &error);
+    bool saved = true;
+    while (saved && !m_unsavedGames.empty()) {
+        saved = store.append(m_unsavedGames.front(), &error);
+        if (saved || !store.failedForNow()) {
+            m_unsavedGames.erase(m_unsavedGames.begin());
+        }
+    }
     QStringList tell;
     if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
         tell.append(notice);
@@ -45,7 +60,8 @@ void Main::keepGameInHistory()
     if (!saved && !m_historyWarned) {
         m_historyWarned = true;
         tell.append(QStringLiteral("プレイ履歴を history.db に保存できませんでした（%1）。\n"
-                                   "記録ファイルはこれまで通り保存されます。ゲームは続けられます。")
+                                   "記録ファイルはこれまで通り保存されます。ゲームは続けられ、"
+                                   "保存できなかったゲームは次に保存できたときに書き込みます。")
                         .arg(error));
     }
     if (!tell.isEmpty()) {

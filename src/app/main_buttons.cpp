@@ -66,7 +66,7 @@ void Main::Picture5_MouseUp()
     if (titleAnimationDone()) {
         if (game().PlayState == PlayState::Idle) {
             StartGame();
-            Picture5->showImage(kQuit.over);
+            Picture5->showImage(game().PlayState == PlayState::Idle ? kStart.over : kQuit.over);
         } else {
             EndGame();
             Picture5->showImage(kStart.over);
@@ -81,10 +81,12 @@ void Main::Picture6_MouseUp()
     Picture6->Pressed.clear();
     if (Option5->isChecked()) {
         Record screen(this, m_appDir, m_module.puzzles, m_module.singleRecords);
+        screen.setRecordsPlace(recordsPlaceText());
         screen.onPatternClicked = [this, &screen](int pattern) { showHistory(&screen, pattern, false); };
         screen.exec();
     } else {
         Record2 screen(this, m_appDir, m_module.puzzles, m_module.battleRecords);
+        screen.setRecordsPlace(recordsPlaceText());
         screen.onPatternClicked = [this, &screen](int pattern) { showHistory(&screen, pattern, true); };
         screen.exec();
     }

@@ -31,6 +31,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStandardItemModel>
 #include <QTimer>
 
 namespace {
@@ -70,7 +71,7 @@ Main::Main(Module1& module, Services services, const GameFolders& folders, std::
     : QWidget(parent, Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint),
       m_module(module), m_services(services), m_appDir(folders.files), m_recordsDir(folders.records),
-      m_tellRecordsDir(folders.recordsFolderIsNew), m_loading(std::move(loading))
+      m_recordsProblem(folders.recordsProblem), m_portable(folders.portable), m_loading(std::move(loading))
 {
     if (!m_services.timers) {
         m_ownTimers = std::make_unique<QtTimerSource>();
@@ -164,6 +165,14 @@ void Main::createControls()
     KanaIndicator = gameLabel(Picture4, QRect(120, 432, 16, 18), kCaptionGreen, Qt::AlignCenter,
                               windowsFont(kPGothic, 9, true));
     connect(Text1, &AnswerBox::kindChanged, this, &Main::showKanaIndicator);
+    {
+        QPalette palette = KanaIndicator->palette();
+        palette.setColor(QPalette::Window, QColor(230, 0, 40));
+        KanaIndicator->setPalette(palette);
+    }
+    m_markFlash.setSingleShot(true);
+    m_markFlash.setInterval(600);
+    connect(&m_markFlash, &QTimer::timeout, this, &Main::showKanaIndicator);
 
     Command2 = new QPushButton(QStringLiteral("答え"), Picture4);
     Command2->setGeometry(24, 464, 33, 17);
@@ -251,9 +260,14 @@ void Main::Form_Load()
 {
     m_services.random.seed(static_cast<quint64>(m_services.clock.nowMs()));
 
-    if (m_tellRecordsDir) {
+    if (m_recordsDir.isEmpty()) {
+        // Said once here, not at every game's end.
+        m_blockedSaves = {QStringLiteral("data1.dat"), QStringLiteral("data3.dat")};
+        m_historyWarned = true;
         warnLater(QStringLiteral("記録の保存先"),
-                  QStringLiteral("記録は %1 に保存します。").arg(QDir::toNativeSeparators(m_recordsDir)));
+                  QStringLiteral("記録を保存するフォルダーを用意できませんでした（%1）。\n"
+                                 "このまま遊べますが、記録とプレイ履歴は保存されません。")
+                      .arg(m_recordsProblem));
     }
     const GameDataLoad data =
         m_loading.valid() ? m_loading.get() : loadGameData(m_services.seq, m_appDir, m_recordsDir, m_module);
@@ -261,7 +275,17 @@ void Main::Form_Load()
     warnAboutRecords(data.battle, QStringLiteral("data3.dat"));
 
     const UnpackResult& puzzles = data.puzzles;
-    if (!puzzles.ok() && puzzles.status != UnpackResult::Status::Missing) {
+    const std::vector<int> playable = playablePatterns(m_module.puzzles);
+    if (playable.empty()) {
+        // Said once: Enter then starts nothing.
+        const QString why = puzzles.status == UnpackResult::Status::Missing ? QStringLiteral("ファイルがありません")
+                            : puzzles.ok()                                    ? QStringLiteral("遊べるパターンがありません")
+                                                                              : puzzles.error;
+        warnLater(QStringLiteral("パズルファイルの読み込み"),
+                  QStringLiteral("パズルファイル data2.dat を読めませんでした（%1）。遊べるパターンがないため、"
+                                 "ゲームを始められません。\nゲームを入れ直すと元に戻ります。")
+                      .arg(why));
+    } else if (!puzzles.ok()) {
         warnLater(QStringLiteral("パズルファイルの読み込み"),
                   QStringLiteral("パズルファイル data2.dat を最後まで読めませんでした（%1）。\n"
                                  "読めたパターンだけで遊べます。ゲームを入れ直すと元に戻ります。")
@@ -278,6 +302,14 @@ void Main::Form_Load()
 
     for (int p = 0; p < PuzzleSet::kPlayablePatterns; ++p) {
         Combo1->addItem(QString::number(p));
+    }
+    // A pattern without words stays in the list, greyed: it cannot be chosen.
+    if (auto* items = qobject_cast<QStandardItemModel*>(Combo1->model())) {
+        for (int p = 0; p < PuzzleSet::kPlayablePatterns; ++p) {
+            if (!isPlayable(m_module.puzzles, p)) {
+                items->item(p)->setEnabled(false);
+            }
+        }
     }
     Combo1->setCurrentIndex(0);
 
@@ -328,6 +360,15 @@ void Main::DrawWordLetters(int pattern, int word, PictureImage& tile)
 
 void Main::warnAboutRecords(const RecordLoad& load, const QString& file)
 {
+    if (!load.notAFile.isEmpty()) {
+        m_blockedSaves.insert(file);
+        warnLater(QStringLiteral("記録の読み込み"),
+                  QStringLiteral("記録ファイルを読み書きしません：%1。\n"
+                                 "そのままにしてあり、この実行中は記録を %2 に保存しません。"
+                                 "通常のファイルに置き換えると元に戻ります。")
+                      .arg(load.notAFile, file));
+        return;
+    }
     if (!load.orphan.isEmpty()) {
         warnLater(QStringLiteral("記録の読み込み"),
                   QStringLiteral("記録ファイル %1 がありません。以前の記録は %2 に残してあります。\n"
@@ -354,6 +395,42 @@ void Main::warnAboutRecords(const RecordLoad& load, const QString& file)
 void Main::warnLater(const QString& title, const QString& text)
 {
     QTimer::singleShot(0, this, [this, title, text] { m_services.notifier.warn(title, text); });
+}
+
+void Main::informLater(const QString& title, const QString& text)
+{
+    QTimer::singleShot(0, this, [this, title, text] { m_services.notifier.inform(title, text); });
+}
+
+void Main::tellAboutRecordsFolder(const QStringList& copied, bool bothHoldRecords, const QString& lockProblem)
+{
+    const QString records = QDir::toNativeSeparators(m_recordsDir);
+    const QString portable = QDir::toNativeSeparators(m_portable);
+    m_portableHoldsRecords = bothHoldRecords || !copied.isEmpty();
+    if (!copied.isEmpty()) {
+        informLater(QStringLiteral("記録の保存先"),
+                    QStringLiteral("ゲームのフォルダー %1 に書き込めないため、記録（%2）を %3 にコピーしました。\n"
+                                   "これからの記録はそこに保存します。元の記録はそのまま残っています。")
+                        .arg(portable, copied.join(QStringLiteral("、")), records));
+    }
+    if (!lockProblem.isEmpty()) {
+        warnLater(QStringLiteral("記録の保存先"),
+                  QStringLiteral("%1。そのままにしてありますが、このままでは二つ目の Tazumeki の起動を防げず、"
+                                 "記録が上書きされることがあります。%2 を削除してください。")
+                      .arg(lockProblem, QDir::toNativeSeparators(QDir(m_recordsDir).filePath(QStringLiteral("tazumeki.lock")))));
+    }
+}
+
+QString Main::recordsPlaceText() const
+{
+    if (m_recordsDir.isEmpty()) {
+        return QStringLiteral("記録は保存されません（%1）").arg(m_recordsProblem);
+    }
+    QString text = QStringLiteral("記録の保存先：%1").arg(QDir::toNativeSeparators(m_recordsDir));
+    if (m_portableHoldsRecords) {
+        text += QStringLiteral("（以前の記録はゲームのフォルダー %1 にもあります）").arg(QDir::toNativeSeparators(m_portable));
+    }
+    return text;
 }
 
 void Main::Option1_Click()

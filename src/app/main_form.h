@@ -5,19 +5,21 @@
 #include "game/game_session.h"
 #include "history/game_log.h"
 #include "history/history_store_module.h"
-#include "platform/files.h"
+#include "platform/game_folders.h"
 #include "platform/key_codes.h"
 #include "store/counts.h"
 #include "view/picture_box.h"
 #include "view/trans_surface.h"
 
 #include <QSet>
+#include <QTimer>
 #include <QString>
 #include <QWidget>
 #include <array>
 #include <functional>
 #include <future>
 #include <memory>
+#include <vector>
 
 class Clock;
 class GsxSeq;
@@ -170,6 +172,13 @@ public:
     void showHistory(QWidget* owner, int pattern, bool battle);
 
     bool titleAnimationDone() const { return !m_session->titleHeld(); }
+
+    // Where the records are, when the player should hear of it: records
+    // copied along from a portable folder that cannot be written, older
+    // records left there, a lock file that is not a plain file.
+    void tellAboutRecordsFolder(const QStringList& copied, bool bothHoldRecords, const QString& lockProblem);
+    // The records screens' line on where the records are.
+    QString recordsPlaceText() const;
     bool singlePractice() const;
 
 protected:
@@ -184,6 +193,7 @@ private:
     void wordBecameCurrent();
     void wordTaken(Taker by, int slot, bool last);
     void gameEnded(const GameResult& result);
+    void wrongAnswer(const QString& typed);
     // The answer box for the word that just became current.
     void prepareAnswerBox();
     void showKanaIndicator();
@@ -198,13 +208,16 @@ private:
     HistoryViewer* historyViewer();
     // Warnings found while loading, shown once the window is up.
     void warnLater(const QString& title, const QString& text);
+    void informLater(const QString& title, const QString& text);
 
     Module1& m_module;
     Services m_services;
     std::unique_ptr<TimerSource> m_ownTimers;
     QString m_appDir;     // the game's own files: data2.dat, image/, sound/
-    QString m_recordsDir; // the player's records
-    bool m_tellRecordsDir = false;
+    QString m_recordsDir; // the player's records; empty: none can be kept
+    QString m_recordsProblem;
+    QString m_portable; // a portable game folder that keeps older records of its own
+    bool m_portableHoldsRecords = false;
     std::future<GameDataLoad> m_loading;
 
     TransSurfaceHandle BoardSurface;
@@ -212,6 +225,7 @@ private:
     std::array<TransSurfaceHandle, kBoardSide> BackSurface; // a word has at most a row of cells
     std::array<QImage*, kBoardSide> BackDC{};
     Taker m_burstTaker = Taker::Player;
+    QTimer m_markFlash; // the kana mark showing the script a miss wanted
 
     QSet<QString> m_saveWarned;
     QSet<QString> m_blockedSaves; // record files that must not be written this run
@@ -219,6 +233,8 @@ private:
     std::unique_ptr<GameSession> m_session;
     GameLog m_gameLog;
     std::unique_ptr<HistoryStore> m_ownHistory;
+    static constexpr std::size_t kMostUnsavedGames = 500;
+    std::vector<PlayedGame> m_unsavedGames;
     bool m_historyWarned = false;
     bool m_historyViewerWarned = false;
 };

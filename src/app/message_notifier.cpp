@@ -6,3 +6,8 @@ void MessageNotifier::warn(const QString& title, const QString& text)
 {
     QMessageBox::warning(m_window, title, text);
 }
+
+void MessageNotifier::inform(const QString& title, const QString& text)
+{
+    QMessageBox::information(m_window, title, text);
+}

@@ -51,7 +51,11 @@ GameSession::Start GameSession::StartGame(Setup setup)
     int pattern = 0;
     if (setup.pattern) {
         pattern = *setup.pattern;
+        if (!isPlayable(m_puzzles, pattern)) {
+            return Start::NotPlayable;
+        }
     } else {
+        std::erase_if(setup.candidates, [this](int p) { return !isPlayable(m_puzzles, p); });
         if (setup.candidates.empty()) {
             return Start::NothingToPlay;
         }
@@ -213,6 +217,7 @@ void GameSession::finish(Outcome outcome)
     result.timeMs = static_cast<qint64>(m_state.GameEndTime - m_state.GameStartTime);
     result.questionShown = m_state.QuestionShownFlag;
     result.answerShown = m_state.AnswerShownFlag;
+    result.letters = patternLetters(m_puzzles, m_state.PatternIndex);
     if (m_state.mode == GameMode::Battle) {
         result.playerLetters = m_state.PlayerLetters;
         result.cpuLetters = m_state.CpuLetters;

@@ -54,7 +54,9 @@ public:
         std::optional<int> rank;
         std::shared_ptr<Opponent> opponent; // battles: who races the player
     };
-    enum class Start { Started, NothingToPlay };
+    // NothingToPlay: a game runs, the title is being written, or no pattern
+    // among the candidates has words to play.
+    enum class Start { Started, NothingToPlay, NotPlayable };
 
     GameSession(const PuzzleSet& puzzles, const Clock& clock, Random& random, Timer& countdownTimer, Timer& clockTimer,
                 QObject* parent = nullptr);

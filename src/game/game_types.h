@@ -23,6 +23,7 @@ struct GameResult {
     int playerLetters = 0;      // battles only
     int cpuLetters = 0;
     bool reachedAnswering = false; // false: ended in the countdown
+    int letters = 0;               // of all the pattern's answers
 
     bool completed() const { return outcome == Outcome::Completed; }
 };

@@ -25,7 +25,10 @@ RecordDecision decideRecord(const GameResult& game, const SingleRecordTable& sin
         d.date = d.withQuestion ? single.DateWithQuestion[p] : single.DateNoQuestion[p];
         d.count = count < 32767 ? qint16(count + 1) : count; // a full count stays full instead of wrapping
         const double ms = double(game.timeMs);
-        if (d.best == 0 || ms < d.best) {
+        // A best no typing could reach (none, negative, or under 30 ms a
+        // letter) stays in the file as read but is beaten by any real game.
+        const bool impossible = d.best <= 0 || d.best < kFastestMsPerLetter * game.letters;
+        if (impossible || ms < d.best) {
             d.best = ms;
             d.date = dayNumber(today.year(), today.month(), today.day());
             d.message = d.withQuestion ? kNewBestWithQuestion : kNewBestNoQuestion;

@@ -31,6 +31,9 @@ struct RecordDecision {
     Sound sound = Sound::None;
 };
 
+// No one types a letter in less than this.
+inline constexpr double kFastestMsPerLetter = 30;
+
 // Only a completed game is judged. Single practice: not recorded when the
 // answer was shown; otherwise the count grows and a time below the best (or
 // the first time) becomes the best, dated today. Battles: the side with more

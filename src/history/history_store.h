@@ -20,6 +20,9 @@ public:
     virtual ~HistoryStore() = default;
     // Adds one game with its words, all or nothing.
     virtual bool append(const PlayedGame& game, QString* error) = 0;
+    // The last append failed only for now (another program held the file):
+    // the same game may be tried again later.
+    virtual bool failedForNow() const { return false; }
     virtual HistoryLoad loadAll() = 0;
     // Something the player should hear about once (a damaged file put
     // aside); empty when there is nothing new.

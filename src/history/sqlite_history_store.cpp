@@ -1,7 +1,8 @@
 #include "history/sqlite_history_store.h"
 
-#include "store/counts.h"
+#include "platform/files.h"
 #include "platform/kept_copies.h"
+#include "store/counts.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <QSqlQuery>
 #include <QVariant>
 #include <atomic>
+#include <chrono>
 #include <map>
 
 namespace {
@@ -98,17 +100,73 @@ std::optional<WordPlay> wordFromRow(const QSqlQuery& q)
     return word;
 }
 
+bool isBusyCode(const QSqlError& error)
+{
+    bool ok = false;
+    const int code = error.nativeErrorCode().toInt(&ok) & 0xff;
+    return ok && (code == 5 /* SQLITE_BUSY */ || code == 6 /* SQLITE_LOCKED */);
+}
+
+std::atomic<int> connectionSerial{0};
+
+// The integrity check reads the whole file, longer the more games it holds
+// (40 ms for ten thousand): it runs on a connection of its own, off the
+// game's thread. True when the file is damaged.
+bool integrityCheckFails(const QString& path)
+{
+    const QString name = QStringLiteral("tazumeki-history-check-%1").arg(++connectionSerial);
+    bool damaged = false;
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=2000"));
+        if (db.open()) {
+            QSqlQuery query(db);
+            if (query.exec(QStringLiteral("PRAGMA quick_check"))) {
+                damaged = !query.next() || query.value(0).toString() != QLatin1String("ok");
+            } else {
+                damaged = isDamageCode(query.lastError());
+            }
+            query.finish();
+            db.close();
+        }
+    }
+    QSqlDatabase::removeDatabase(name);
+    return damaged;
+}
+
 } // namespace
 
 SqliteHistoryStore::SqliteHistoryStore(const QString& folder, Access access) : m_folder(folder), m_access(access)
 {
-    static std::atomic<int> serial{0};
-    m_connection = QStringLiteral("tazumeki-history-%1").arg(++serial);
+    m_connection = QStringLiteral("tazumeki-history-%1").arg(++connectionSerial);
 }
 
 SqliteHistoryStore::~SqliteHistoryStore()
 {
+    if (m_check.valid()) {
+        m_check.wait();
+    }
     close();
+}
+
+bool SqliteHistoryStore::checkFoundDamage()
+{
+    using namespace std::chrono_literals;
+    if (!m_check.valid() || m_check.wait_for(0s) != std::future_status::ready) {
+        return false;
+    }
+    return m_check.get();
+}
+
+bool SqliteHistoryStore::startAfreshIfDamaged(QString* error)
+{
+    if (!checkFoundDamage()) {
+        return true;
+    }
+    close();
+    *error = QStringLiteral("the integrity check failed");
+    return startAfresh(error);
 }
 
 QString SqliteHistoryStore::path() const
@@ -140,8 +198,19 @@ bool SqliteHistoryStore::open(QString* error)
         return true;
     }
     if (m_blocked) {
-        *error = QStringLiteral("a damaged history.db could not be put aside and is left as it is");
+        *error = m_blockedWhy;
         return false;
+    }
+    // A link could lead the game to write into a file it does not own.
+    for (const QString& file : {path(), path() + QStringLiteral("-wal"), path() + QStringLiteral("-shm"),
+                                path() + QStringLiteral("-journal")}) {
+        const PathKind kind = pathKind(file);
+        if (kind == PathKind::Link || kind == PathKind::Other) {
+            m_blocked = true;
+            m_blockedWhy = notAFileReason(file) + QStringLiteral("。プレイ履歴はそのままにして使いません");
+            *error = m_blockedWhy;
+            return false;
+        }
     }
     if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE"))) {
         *error = QStringLiteral("the SQLite driver of Qt is not installed");
@@ -154,8 +223,9 @@ bool SqliteHistoryStore::open(QString* error)
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), m_connection);
         db.setDatabaseName(path());
+        // The game waits at most a frame for another program's write to end.
         db.setConnectOptions(m_access == Access::ReadOnly ? QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000;QSQLITE_OPEN_READONLY")
-                                                          : QStringLiteral("QSQLITE_BUSY_TIMEOUT=2000"));
+                                                          : QStringLiteral("QSQLITE_BUSY_TIMEOUT=16"));
         if (!db.open()) {
             *error = describe(db.lastError());
             db = QSqlDatabase();
@@ -166,6 +236,10 @@ bool SqliteHistoryStore::open(QString* error)
     switch (prepare(error)) {
     case Check::Fine:
         m_open = true;
+        if (m_access == Access::ReadWrite && !m_check.valid() && !m_checked) {
+            m_checked = true;
+            m_check = std::async(std::launch::async, integrityCheckFails, path());
+        }
         return true;
     case Check::Failed:
         close();
@@ -191,12 +265,14 @@ SqliteHistoryStore::Check SqliteHistoryStore::prepare(QString* error)
         return isDamageCode(e) ? Check::Damaged : Check::Failed;
     };
 
-    if (!exec(query, QStringLiteral("PRAGMA quick_check"), &sqlError)) {
-        return fail(sqlError);
-    }
-    if (!query.next() || query.value(0).toString() != QLatin1String("ok")) {
-        *error = QStringLiteral("the integrity check failed");
-        return Check::Damaged;
+    if (m_access == Access::ReadOnly) { // the game checks off its thread once it is open
+        if (!exec(query, QStringLiteral("PRAGMA quick_check"), &sqlError)) {
+            return fail(sqlError);
+        }
+        if (!query.next() || query.value(0).toString() != QLatin1String("ok")) {
+            *error = QStringLiteral("the integrity check failed");
+            return Check::Damaged;
+        }
     }
     if (!exec(query, QStringLiteral("PRAGMA user_version"), &sqlError) || !query.next()) {
         return fail(sqlError);
@@ -247,7 +323,8 @@ bool SqliteHistoryStore::startAfresh(QString* error)
     if (m_restarted) {
         // A new file damaged at once: something else is wrong; never loop.
         m_blocked = true;
-        *error = QStringLiteral("history.db cannot be started afresh (%1)").arg(why);
+        m_blockedWhy = QStringLiteral("history.db cannot be started afresh (%1)").arg(why);
+        *error = m_blockedWhy;
         return false;
     }
     m_restarted = true;
@@ -255,7 +332,8 @@ bool SqliteHistoryStore::startAfresh(QString* error)
     const QString kept = keepDamagedCopy(file);
     if (kept.isEmpty()) {
         m_blocked = true;
-        *error = QStringLiteral("history.db is damaged (%1) and could not be put aside").arg(why);
+        m_blockedWhy = QStringLiteral("history.db is damaged (%1) and could not be put aside").arg(why);
+        *error = m_blockedWhy;
         return false;
     }
     // The journal belongs to the damaged file; a new database must not replay it.
@@ -268,7 +346,8 @@ bool SqliteHistoryStore::startAfresh(QString* error)
     }
     if (QFileInfo::exists(file)) {
         m_blocked = true;
-        *error = QStringLiteral("history.db is damaged (%1) and could not be replaced").arg(why);
+        m_blockedWhy = QStringLiteral("history.db is damaged (%1) and could not be replaced").arg(why);
+        *error = m_blockedWhy;
         return false;
     }
     m_notice = QStringLiteral("プレイ履歴 history.db が壊れていたため %1 として残し、新しい履歴を始めました。")
@@ -278,8 +357,17 @@ bool SqliteHistoryStore::startAfresh(QString* error)
 
 bool SqliteHistoryStore::append(const PlayedGame& game, QString* error)
 {
+    m_busy = false;
     QString why;
-    if (!open(&why)) {
+    for (const WordPlay& word : game.words) {
+        if (word.answer.isEmpty()) { // no game is played with such a word; none is kept
+            if (error) {
+                *error = QStringLiteral("a word of the game has no answer");
+            }
+            return false;
+        }
+    }
+    if (!open(&why) || !startAfreshIfDamaged(&why)) {
         if (error) {
             *error = why;
         }
@@ -288,8 +376,9 @@ bool SqliteHistoryStore::append(const PlayedGame& game, QString* error)
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     auto failed = [&](const QSqlError& e) {
         db.rollback();
+        m_busy = isBusyCode(e);
         if (error) {
-            *error = describe(e);
+            *error = m_busy ? QStringLiteral("history.db is in use by another program") : describe(e);
         }
         return false;
     };
@@ -343,7 +432,7 @@ HistoryLoad SqliteHistoryStore::loadAll()
     if (!m_open && !QFileInfo::exists(path())) {
         return load; // nothing played yet; reading never creates the file
     }
-    if (!open(&load.error)) {
+    if (!open(&load.error) || !startAfreshIfDamaged(&load.error)) {
         return load;
     }
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);

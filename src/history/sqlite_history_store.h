@@ -3,9 +3,13 @@
 #include "history/history_store.h"
 #include "history/history_store_module.h"
 
+#include <future>
+
 // The history in history.db, a SQLite database in WAL mode, opened on first
 // use. A file that is not a database, fails its check, or lacks the tables
-// is put aside as a damaged copy and a new history started (read-write only).
+// is put aside as a damaged copy and a new history started (read-write only;
+// the check then runs off the game's thread and acts at the next use). A
+// link in the place of the file is never opened.
 class SqliteHistoryStore final : public HistoryStore {
 public:
     enum class Access { ReadWrite, ReadOnly };
@@ -19,6 +23,7 @@ public:
     QString path() const;
 
     bool append(const PlayedGame& game, QString* error) override;
+    bool failedForNow() const override { return m_busy; }
     HistoryLoad loadAll() override;
     QString takeNotice() override;
 
@@ -28,12 +33,18 @@ private:
     Check prepare(QString* error);
     void close();
     bool startAfresh(QString* error);
+    bool checkFoundDamage();
+    bool startAfreshIfDamaged(QString* error);
 
     QString m_folder;
     Access m_access;
     QString m_connection;
     bool m_open = false;
     bool m_blocked = false; // a damaged file that could not be put aside is never written over
+    QString m_blockedWhy;
+    std::future<bool> m_check; // the integrity check, off the game's thread
+    bool m_checked = false;
+    bool m_busy = false;
     bool m_restarted = false;
     QString m_notice;
 };

@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QSet>
+#include <algorithm>
 
 namespace {
 
@@ -37,7 +38,8 @@ bool isConsonant(QChar c)
 
 void KanaComposer::add(const QString& kana, const QString& typed)
 {
-    m_segments.append(Segment{kana, typed});
+    m_segments.insert(m_caret, Segment{kana, typed});
+    ++m_caret;
 }
 
 void KanaComposer::type(QChar key)
@@ -51,6 +53,16 @@ void KanaComposer::resolve(QString typed)
     m_pending.clear();
     while (!typed.isEmpty()) {
         const QString key = typed.toLower();
+        // "tch" before a vowel: っ, then ち, as in matcha.
+        if (key == QLatin1String("tc") || key == QLatin1String("tch")) {
+            m_pending = typed;
+            return;
+        }
+        if (key.startsWith(QLatin1String("tch"))) {
+            add(QStringLiteral("っ"), typed.left(1));
+            typed.remove(0, 1);
+            continue;
+        }
         if (table.prefixes.contains(key)) {
             m_pending = typed; // more letters may follow
             return;
@@ -79,46 +91,120 @@ void KanaComposer::backspace()
         m_pending.chop(1);
         return;
     }
-    if (m_segments.isEmpty()) {
+    if (m_caret == 0) {
         return;
     }
-    // きゃ came from one key sequence but is two characters: one goes. After
-    // F10 the box shows letters, so a letter goes.
-    Segment& last = m_segments.last();
-    QString& shown = m_kind == KanaKind::Latin ? last.typed : last.kana;
-    if (shown.size() <= 1) {
-        m_segments.removeLast();
+    Segment& last = m_segments[m_caret - 1];
+    const bool romaji = std::all_of(last.typed.cbegin(), last.typed.cend(), [](QChar c) { return c.unicode() < 0x80; });
+    if (m_kind == KanaKind::Latin && romaji) {
+        // The letters shown lose their last one; the rest may still become kana.
+        QString letters = last.typed;
+        letters.chop(1);
+        m_segments.removeAt(--m_caret);
+        m_pending = letters;
         return;
     }
-    shown.chop(1);
-    last.kana = shown;
-    last.typed = shown;
-}
-
-void KanaComposer::finishPendingN()
-{
-    if (m_pending.compare(QLatin1String("n"), Qt::CaseInsensitive) == 0) {
-        add(QStringLiteral("ん"), m_pending);
-        m_pending.clear();
+    // きゃ came from one key sequence but is two characters: one goes.
+    if (last.kana.size() <= 1) {
+        m_segments.removeAt(--m_caret);
+        return;
     }
+    last.kana.chop(1);
+    last.typed = last.kana;
 }
 
-void KanaComposer::appendLiteral(const QString& text)
+void KanaComposer::dropPending()
 {
     if (!m_pending.isEmpty()) {
         add(m_pending, m_pending);
         m_pending.clear();
     }
+}
+
+void KanaComposer::finishPendingN()
+{
+    if (m_pending.compare(QLatin1String("n"), Qt::CaseInsensitive) == 0) {
+        const QString n = m_pending;
+        m_pending.clear();
+        add(QStringLiteral("ん"), n);
+    }
+}
+
+void KanaComposer::appendLiteral(const QString& text)
+{
+    dropPending();
     if (!text.isEmpty()) {
         add(text, text);
     }
+}
+
+void KanaComposer::replaceWith(const QString& text, qsizetype caret)
+{
+    const KanaKind kind = m_kind;
+    clear();
+    m_kind = kind;
+    for (const QChar c : text) {
+        m_segments.append(Segment{QString(c), QString(c)});
+    }
+    m_caret = qBound<qsizetype>(0, caret, m_segments.size());
 }
 
 void KanaComposer::clear()
 {
     m_segments.clear();
     m_pending.clear();
+    m_caret = 0;
     m_kind = KanaKind::Hiragana;
+}
+
+void KanaComposer::split(qsizetype index, qsizetype characters)
+{
+    const QString whole = shown(m_segments[index]);
+    if (characters <= 0 || characters >= whole.size()) {
+        return;
+    }
+    // The parts stand as they are shown: their keys no longer belong to either.
+    m_segments[index] = Segment{whole.left(characters), whole.left(characters)};
+    m_segments.insert(index + 1, Segment{whole.mid(characters), whole.mid(characters)});
+    if (m_caret > index) {
+        ++m_caret;
+    }
+}
+
+void KanaComposer::moveCaret(qsizetype characters)
+{
+    dropPending();
+    for (; characters < 0 && m_caret > 0; ++characters) {
+        split(m_caret - 1, shown(m_segments[m_caret - 1]).size() - 1);
+        --m_caret;
+    }
+    for (; characters > 0 && m_caret < m_segments.size(); --characters) {
+        split(m_caret, 1);
+        ++m_caret;
+    }
+}
+
+void KanaComposer::setCaret(qsizetype characters)
+{
+    caretHome();
+    moveCaret(characters);
+}
+
+void KanaComposer::caretHome()
+{
+    dropPending();
+    m_caret = 0;
+}
+
+void KanaComposer::caretEnd()
+{
+    dropPending();
+    m_caret = m_segments.size();
+}
+
+qsizetype KanaComposer::caret() const
+{
+    return shown(0, m_caret).size() + m_pending.size();
 }
 
 void KanaComposer::toggleKatakana()
@@ -126,24 +212,26 @@ void KanaComposer::toggleKatakana()
     m_kind = m_kind == KanaKind::Katakana ? KanaKind::Hiragana : KanaKind::Katakana;
 }
 
-QString KanaComposer::converted() const
+QString KanaComposer::shown(const Segment& s) const
+{
+    switch (m_kind) {
+    case KanaKind::Hiragana:
+        return s.kana;
+    case KanaKind::Katakana:
+        return toKatakana(s.kana);
+    case KanaKind::HalfKatakana:
+        return toHalfWidthKatakana(toKatakana(s.kana));
+    case KanaKind::Latin:
+        break;
+    }
+    return s.typed;
+}
+
+QString KanaComposer::shown(qsizetype from, qsizetype to) const
 {
     QString out;
-    for (const Segment& s : m_segments) {
-        switch (m_kind) {
-        case KanaKind::Hiragana:
-            out += s.kana;
-            break;
-        case KanaKind::Katakana:
-            out += toKatakana(s.kana);
-            break;
-        case KanaKind::HalfKatakana:
-            out += toHalfWidthKatakana(toKatakana(s.kana));
-            break;
-        case KanaKind::Latin:
-            out += s.typed;
-            break;
-        }
+    for (qsizetype i = from; i < to; ++i) {
+        out += shown(m_segments[i]);
     }
     return out;
 }

@@ -1,6 +1,7 @@
 #include "input/kana_kind.h"
 
 #include <QHash>
+#include <algorithm>
 
 QString toKatakana(const QString& text)
 {
@@ -58,4 +59,48 @@ QString toHalfWidthKatakana(const QString& text)
         out += converted.isEmpty() ? QString(c) : converted;
     }
     return out;
+}
+
+QString toHiragana(const QString& text)
+{
+    QString out = text;
+    for (QChar& c : out) {
+        const char16_t u = c.unicode();
+        if ((u >= 0x30a1 && u <= 0x30f6) || u == 0x30fd || u == 0x30fe) {
+            c = QChar(u - 0x60);
+        }
+    }
+    return out;
+}
+
+namespace {
+
+// Half-width widened, katakana as hiragana: the answer as a sound.
+QString kanaSound(const QString& text)
+{
+    return toHiragana(text.normalized(QString::NormalizationForm_KC));
+}
+
+bool hasAny(const QString& text, char16_t first, char16_t last)
+{
+    return std::any_of(text.begin(), text.end(), [=](QChar c) { return c.unicode() >= first && c.unicode() <= last; });
+}
+
+} // namespace
+
+std::optional<KanaKind> otherScriptOf(const QString& typed, const QString& answer)
+{
+    if (typed == answer || typed.isEmpty() || kanaSound(typed) != kanaSound(answer)) {
+        return std::nullopt;
+    }
+    if (hasAny(answer, 0xff61, 0xff9f)) {
+        return KanaKind::HalfKatakana;
+    }
+    if (hasAny(answer, 0x30a1, 0x30fa)) {
+        return KanaKind::Katakana;
+    }
+    if (hasAny(answer, 0x3041, 0x3096)) {
+        return KanaKind::Hiragana;
+    }
+    return std::nullopt; // no kana at all: not a matter of script
 }

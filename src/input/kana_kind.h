@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 // The kinds an input method can show its composition in.
 enum class KanaKind {
@@ -15,3 +16,9 @@ QString toKatakana(const QString& text);
 // Full-width katakana (and the kana punctuation) to half width, voiced marks
 // as separate characters; what has no half-width form stays as it is.
 QString toHalfWidthKatakana(const QString& text);
+// Full-width katakana to hiragana; everything else unchanged.
+QString toHiragana(const QString& text);
+
+// When `typed` is `answer` written in another kana script (どれす for ドレス,
+// ｻｸﾗ for さくら), the script the answer wanted; otherwise none.
+std::optional<KanaKind> otherScriptOf(const QString& typed, const QString& answer);

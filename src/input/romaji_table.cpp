@@ -66,6 +66,9 @@ constexpr RomajiRule kRules[] = {
     {"qwa", u"くぁ"}, {"qwi", u"くぃ"}, {"qwu", u"くぅ"}, {"qwe", u"くぇ"}, {"qwo", u"くぉ"},
     {"gwa", u"ぐぁ"}, {"gwi", u"ぐぃ"}, {"gwu", u"ぐぅ"}, {"gwe", u"ぐぇ"}, {"gwo", u"ぐぉ"},
     {"swa", u"すぁ"}, {"swi", u"すぃ"}, {"swu", u"すぅ"}, {"swe", u"すぇ"}, {"swo", u"すぉ"},
+    {"zwa", u"ずぁ"}, {"zwi", u"ずぃ"}, {"zwu", u"ずぅ"}, {"zwe", u"ずぇ"}, {"zwo", u"ずぉ"},
+    {"hwyu", u"ふゅ"},
+    {"t'i", u"てぃ"}, {"t'u", u"とぅ"}, {"d'i", u"でぃ"}, {"d'u", u"どぅ"}, {"t'yu", u"てゅ"}, {"d'yu", u"でゅ"},
     // Small kana, with x and with l.
     {"xa", u"ぁ"}, {"xi", u"ぃ"}, {"xu", u"ぅ"}, {"xe", u"ぇ"}, {"xo", u"ぉ"},
     {"la", u"ぁ"}, {"li", u"ぃ"}, {"lu", u"ぅ"}, {"le", u"ぇ"}, {"lo", u"ぉ"},

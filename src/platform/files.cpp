@@ -4,55 +4,21 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
-#include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <algorithm>
+#include <cstdio>
 #ifdef Q_OS_UNIX
 #include <unistd.h>
 #endif
 #ifdef Q_OS_WIN
 #include <io.h>
+#include <windows.h>
 #endif
 
 QString AppDir()
 {
     return QCoreApplication::applicationDirPath();
-}
-
-bool GameFolders::recordsBesideGame() const
-{
-    return QDir::cleanPath(files) == QDir::cleanPath(records);
-}
-
-bool canCreateFilesIn(const QString& dir)
-{
-    QTemporaryFile probe(QDir(dir).filePath(QStringLiteral(".write-test-XXXXXX")));
-    return probe.open();
-}
-
-GameFolders locateGameFolders(const QString& exeDir, const QString& userDataDir, bool (*canWriteIn)(const QString& dir))
-{
-    const QDir exe(exeDir);
-    const auto away = [&](const QString& files) {
-        return GameFolders{files, QDir::cleanPath(userDataDir), !QFileInfo::exists(userDataDir)};
-    };
-    if (QFileInfo(exe.filePath(QStringLiteral("data2.dat"))).isFile()) {
-        const bool writable = canWriteIn ? canWriteIn(exeDir) : canCreateFilesIn(exeDir);
-        return writable ? GameFolders{QDir::cleanPath(exeDir), QDir::cleanPath(exeDir)} : away(QDir::cleanPath(exeDir));
-    }
-    const QString installed = QDir::cleanPath(exe.filePath(QStringLiteral("../share/tazumeki")));
-    if (QFileInfo(QDir(installed).filePath(QStringLiteral("data2.dat"))).isFile()) {
-        return away(installed);
-    }
-    // No puzzle file anywhere: the game starts empty; an executable's folder
-    // that is not a game folder is no place for records.
-    return away(QDir::cleanPath(exeDir));
-}
-
-GameFolders gameFolders()
-{
-    return locateGameFolders(AppDir(), QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
 }
 
 QString recordFile(const QString& recordsDir, const QString& name)
@@ -81,19 +47,90 @@ bool deleteFile(const QString& path)
     return QFile::remove(path);
 }
 
+PathKind pathKind(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        return PathKind::Link;
+    }
+    if (!info.exists()) {
+        return PathKind::Missing;
+    }
+    return info.isFile() ? PathKind::File : PathKind::Other;
+}
+
+QString notAFileReason(const QString& path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink()) {
+        return QStringLiteral("%1 はシンボリックリンクです").arg(info.fileName());
+    }
+    if (info.isDir()) {
+        return QStringLiteral("%1 はフォルダーです").arg(info.fileName());
+    }
+    return QStringLiteral("%1 は通常のファイルではありません").arg(info.fileName());
+}
+
+QString unfinishedSavePattern(const QString& path)
+{
+    return path + QStringLiteral("~tazumeki-save-XXXXXX");
+}
+
+void removeUnfinishedSaves(const QString& path)
+{
+    const QFileInfo target(path);
+    const QString prefix = target.fileName() + QStringLiteral("~tazumeki-save-");
+    const QDir dir = target.dir();
+    for (const QString& entry : dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System)) {
+        const QString tail = entry.mid(prefix.size());
+        if (std::all_of(tail.cbegin(), tail.cend(), [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); })) {
+            QFile::remove(dir.filePath(entry));
+        }
+    }
+}
+
+namespace {
+
+// Renames from over to, replacing it in one step.
+bool replaceWith(const QString& from, const QString& to, QString* error)
+{
+#ifdef Q_OS_WIN
+    const bool moved = MoveFileExW(reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(from).utf16()),
+                                   reinterpret_cast<const wchar_t*>(QDir::toNativeSeparators(to).utf16()),
+                                   MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+#else
+    const bool moved = std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+#endif
+    if (!moved && error) {
+        *error = QStringLiteral("could not replace %1").arg(QDir::toNativeSeparators(to));
+    }
+    return moved;
+}
+
+} // namespace
+
 bool atomicReplace(const QString& path, const QByteArray& data, QString* error)
 {
-    QSaveFile file(path);
     auto fail = [&](const QString& why) {
         if (error) {
             *error = why;
         }
-        file.cancelWriting();
         return false;
     };
-    if (!file.open(QIODevice::WriteOnly)) {
+    const PathKind kind = pathKind(path);
+    if (kind == PathKind::Link || kind == PathKind::Other) {
+        return fail(notAFileReason(path));
+    }
+    QTemporaryFile file(unfinishedSavePattern(path));
+    if (!file.open()) {
         return fail(file.errorString());
     }
+    // The new file gets the old one's permissions, or a plain file's.
+    const QFileDevice::Permissions permissions = kind == PathKind::File
+                                                     ? QFileInfo(path).permissions()
+                                                     : QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                           QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    file.setPermissions(permissions);
     if (file.write(data) != data.size() || !file.flush()) {
         return fail(file.errorString());
     }
@@ -106,33 +143,40 @@ bool atomicReplace(const QString& path, const QByteArray& data, QString* error)
         return fail(QStringLiteral("could not flush the file to disk"));
     }
 #endif
-    if (!file.commit()) {
-        if (error) {
-            *error = file.errorString();
-        }
-        return false;
+    file.close();
+    if (!replaceWith(file.fileName(), path, error)) {
+        return false; // the temporary file goes with `file`
     }
+    file.setAutoRemove(false);
     return true;
 }
 
-QByteArray readWholeFile(const QString& path, bool* ok, QString* error)
+QByteArray readWholeFile(const QString& path, bool* ok, QString* error, qint64 maxBytes, bool* cut)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (ok) {
-            *ok = false;
+    auto set = [](auto* out, auto value) {
+        if (out) {
+            *out = value;
         }
-        if (error) {
-            *error = file.errorString();
-        }
+    };
+    set(ok, false);
+    set(cut, false);
+    if (QFileInfo(path).exists() && !QFileInfo(path).isFile()) {
+        set(error, notAFileReason(path));
         return {};
     }
-    QByteArray data = file.readAll();
-    if (ok) {
-        *ok = file.error() == QFileDevice::NoError;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        set(error, file.errorString());
+        return {};
     }
-    if (error && file.error() != QFileDevice::NoError) {
-        *error = file.errorString();
+    QByteArray data = maxBytes < 0 ? file.readAll() : file.read(maxBytes);
+    if (file.error() != QFileDevice::NoError) {
+        set(error, file.errorString());
+        return data;
+    }
+    set(ok, true);
+    if (maxBytes >= 0 && data.size() == maxBytes && !file.atEnd()) {
+        set(cut, true);
     }
     return data;
 }

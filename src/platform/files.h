@@ -6,34 +6,9 @@
 // The executable's own folder.
 QString AppDir();
 
-// Where the game reads its own files (data2.dat, image/, sound/) and where it
-// keeps the player's records (data1.dat, data3.dat, their damaged copies, the
-// leftover text files and anything else written at run time).
-struct GameFolders {
-    QString files;
-    QString records;
-    // The records folder is away from the game and did not exist yet: the
-    // player has not been told where the records go.
-    bool recordsFolderIsNew = false;
-    bool recordsBesideGame() const;
-};
-
-// Decides both folders for an executable in exeDir. A portable folder (data2.dat
-// beside the executable) keeps its records there while it can be written;
-// otherwise the records go to userDataDir. An installed game finds its files in
-// ../share/tazumeki relative to the executable, so any prefix works.
-GameFolders locateGameFolders(const QString& exeDir, const QString& userDataDir,
-                              bool (*canWriteIn)(const QString& dir) = nullptr);
-// The folders of the running program; the player's data folder is the
-// application's QStandardPaths::AppDataLocation.
-GameFolders gameFolders();
-
 // The one place that names a file in the records folder; makes the folder on
 // first use so that saving into a fresh data folder works.
 QString recordFile(const QString& recordsDir, const QString& name);
-
-// True when a file can be created in dir (tried, not guessed from permissions).
-bool canCreateFilesIn(const QString& dir);
 
 // A path below an application folder, written with the backslashes the game's
 // file names use ("\sound\Boom.wav").
@@ -42,9 +17,26 @@ QString appFile(const QString& appDir, const QString& relative);
 bool fileExists(const QString& path);
 bool deleteFile(const QString& path);
 
-// Replaces path with data: written to a temporary file in the same folder,
-// flushed to disk, then renamed over the target. On failure the old file is
-// untouched and error says why.
-bool atomicReplace(const QString& path, const QByteArray& data, QString* error = nullptr);
+// What is at a path where the game keeps a file of its own. The game reads
+// and writes only plain files: through a link it could reach a file outside
+// its folder, and a pipe or a device could block it or never end.
+enum class PathKind { Missing, File, Link, Other };
+PathKind pathKind(const QString& path);
+// For the player: why the thing at path is not a file the game uses, by name.
+QString notAFileReason(const QString& path);
 
-QByteArray readWholeFile(const QString& path, bool* ok = nullptr, QString* error = nullptr);
+// Replaces path with data: written to a temporary file of the game's own name
+// in the same folder, flushed to disk, then renamed over the target. On
+// failure the old file is untouched and error says why. A link or anything
+// but a plain file at path is never replaced.
+bool atomicReplace(const QString& path, const QByteArray& data, QString* error = nullptr);
+// Removes what a save killed before its rename left beside path: only files
+// of the game's own temporary name, never one a person could have made.
+void removeUnfinishedSaves(const QString& path);
+// The temporary name atomicReplace uses beside path, as a pattern: <name>~tazumeki-save-XXXXXX.
+QString unfinishedSavePattern(const QString& path);
+
+// Reads a plain file whole, or its first maxBytes (cut is then set when
+// there was more). A link is followed; a pipe or a device is refused.
+QByteArray readWholeFile(const QString& path, bool* ok = nullptr, QString* error = nullptr, qint64 maxBytes = -1,
+                         bool* cut = nullptr);

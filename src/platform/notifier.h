@@ -7,4 +7,6 @@ class Notifier {
 public:
     virtual ~Notifier() = default;
     virtual void warn(const QString& title, const QString& text) = 0;
+    // Something the player may like to know, nothing to act on.
+    virtual void inform(const QString& title, const QString& text) = 0;
 };

@@ -1,18 +1,31 @@
 #include "platform/single_instance.h"
 
+#include "platform/files.h"
+
 #include <QCryptographicHash>
+#include <QDateTime>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QSysInfo>
+#include <QTimer>
 
 SingleInstance::SingleInstance(const QString& recordsDir, QObject* parent)
     : QObject(parent), m_dir(QDir(recordsDir).absolutePath()), m_lock(QDir(m_dir).filePath(lockFileName()))
 {
-    // Held for the whole run: only a dead owner makes the lock stale, never its age.
+    // Held for the whole run: only a dead owner makes a lock of this machine
+    // stale, never its age.
     m_lock.setStaleLockTime(0);
 }
 
 SingleInstance::~SingleInstance() = default;
+
+QString SingleInstance::lockPath() const
+{
+    return QDir(m_dir).filePath(lockFileName());
+}
 
 QString SingleInstance::serverName() const
 {
@@ -20,21 +33,35 @@ QString SingleInstance::serverName() const
     return QStringLiteral("tazumeki-") + QString::fromLatin1(hash);
 }
 
+bool SingleInstance::foreignAndStale()
+{
+    qint64 pid = 0;
+    QString host;
+    QString application;
+    const bool known = m_lock.getLockInfo(&pid, &host, &application);
+    if (known && (host.isEmpty() || host == QSysInfo::machineHostName())) {
+        return false; // a copy of this machine: Qt has checked that it lives
+    }
+    const QDateTime renewed = QFileInfo(lockPath()).lastModified();
+    return renewed.isValid() && renewed.msecsTo(QDateTime::currentDateTime()) > kForeignStaleMs;
+}
+
 SingleInstance::Claim SingleInstance::claim()
 {
-    if (m_lock.tryLock(0) || m_lock.error() != QLockFile::LockFailedError) {
-        // Locked, or the folder takes no lock file at all (read-only): then
-        // no copy can save there either, so nothing is at stake.
-        QLocalServer::removeServer(serverName()); // left by a crashed copy
-        m_server = new QLocalServer(this);
-        connect(m_server, &QLocalServer::newConnection, this, [this] {
-            while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-                connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-                emit showRequested();
-            }
-        });
-        m_server->listen(serverName());
+    const PathKind kind = pathKind(lockPath());
+    if (kind == PathKind::Link || kind == PathKind::Other) {
+        return Claim::NotAFile;
+    }
+    bool locked = m_lock.tryLock(0);
+    if (!locked && m_lock.error() == QLockFile::LockFailedError && foreignAndStale() && m_lock.removeStaleLockFile()) {
+        locked = m_lock.tryLock(0);
+    }
+    if (locked) {
+        listen();
         return Claim::Claimed;
+    }
+    if (m_lock.error() != QLockFile::LockFailedError) {
+        return Claim::CannotLock;
     }
     QLocalSocket socket;
     socket.connectToServer(serverName());
@@ -43,4 +70,27 @@ SingleInstance::Claim SingleInstance::claim()
         return Claim::ShownRunning;
     }
     return Claim::AlreadyRunning;
+}
+
+void SingleInstance::listen()
+{
+    QLocalServer::removeServer(serverName()); // left by a crashed copy
+    m_server = new QLocalServer(this);
+    connect(m_server, &QLocalServer::newConnection, this, [this] {
+        while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            emit showRequested();
+        }
+    });
+    m_server->listen(serverName());
+    // Copies on other machines see the lock renewed and leave it alone.
+    m_renew = new QTimer(this);
+    m_renew->setInterval(kRenewMs);
+    connect(m_renew, &QTimer::timeout, this, [this] {
+        QFile lock(lockPath());
+        if (lock.open(QIODevice::ReadWrite)) {
+            lock.setFileTime(QDateTime::currentDateTime(), QFileDevice::FileModificationTime);
+        }
+    });
+    m_renew->start();
 }

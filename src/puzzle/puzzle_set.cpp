@@ -48,6 +48,40 @@ QList<int> boardCells(const PuzzleSet& set, int pattern, int slot)
     return cells;
 }
 
+bool isPlayable(const PuzzleSet& set, int pattern)
+{
+    if (pattern < 0 || pattern >= PuzzleSet::kPlayablePatterns || set.LastWordIndex[pattern] < 0 ||
+        set.LastWordIndex[pattern] >= PuzzleSet::kSlots) {
+        return false;
+    }
+    for (int slot = 0; slot <= set.LastWordIndex[pattern]; ++slot) {
+        if (set.WordAnswer[pattern][slot].isEmpty()) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::vector<int> playablePatterns(const PuzzleSet& set)
+{
+    std::vector<int> patterns;
+    for (int p = 0; p < PuzzleSet::kPlayablePatterns; ++p) {
+        if (isPlayable(set, p)) {
+            patterns.push_back(p);
+        }
+    }
+    return patterns;
+}
+
+int patternLetters(const PuzzleSet& set, int pattern)
+{
+    int letters = 0;
+    for (int slot = 0; slot <= set.lastSlot(pattern); ++slot) {
+        letters += static_cast<int>(set.WordAnswer[pattern][slot].size());
+    }
+    return letters;
+}
+
 UnpackResult Get_Question(GsxSeq& seq, const QString& appDir, PuzzleSet& set)
 {
     const QString path = appFile(appDir, QStringLiteral("\\data2.dat"));
@@ -55,7 +89,8 @@ UnpackResult Get_Question(GsxSeq& seq, const QString& appDir, PuzzleSet& set)
     if (fileExists(path) && fileExists(leftover)) {
         deleteFile(leftover); // the text form of an interrupted run, never read
     }
-    UnpackResult result = unpackLines(seq, path);
+    // A set is at most 100 patterns of 16 words; a file far past that is no puzzle set.
+    UnpackResult result = unpackLines(seq, path, ReadLimits{kMostPuzzleBytes, kMostPuzzleLines});
     // A damaged file still gives every line read before the damage.
     ReadWordFile(result.lines, set);
     return result;

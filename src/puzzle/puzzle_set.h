@@ -5,6 +5,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <vector>
 
 // Every pattern the game can play: 99 playable patterns and the title pattern,
 // each with up to 16 word slots.
@@ -31,6 +32,15 @@ struct PuzzleSet {
     int lastSlot(int pattern) const { return qBound(0, int(LastWordIndex[pattern]), kSlots - 1); }
 };
 
+// A pattern is played only when it has words and each of them an answer: a
+// pattern missing from the file, or with a word lost to damage, would be
+// "cleared" by an Enter on nothing.
+bool isPlayable(const PuzzleSet& set, int pattern);
+// The playable patterns among 0 to 98, in order.
+std::vector<int> playablePatterns(const PuzzleSet& set);
+// How many letters the pattern's answers have in all.
+int patternLetters(const PuzzleSet& set, int pattern);
+
 // Only 1 means down; every other value runs across.
 constexpr bool isDown(qint16 direction) { return direction == 1; }
 
@@ -49,6 +59,10 @@ QList<int> wordCells(const PuzzleSet& set, int pattern, int slot);
 // answer has characters: a damaged file cannot make the board draw outside
 // its 49 cells, wrap a word into the next row, or go past seven cells.
 QList<int> boardCells(const PuzzleSet& set, int pattern, int slot);
+
+// How much of a puzzle file is read at most.
+inline constexpr qint64 kMostPuzzleBytes = 16 << 20;
+inline constexpr qsizetype kMostPuzzleLines = 100'000;
 
 // Fills the set from data2.dat in appDir; a missing file leaves it empty.
 // The result tells whether the file was whole.

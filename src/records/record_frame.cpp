@@ -56,6 +56,9 @@ RecordFrame::RecordFrame(QWidget* owner, const QString& appDir, int pagingX)
     connect(Command1, &QPushButton::clicked, this, &RecordFrame::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &RecordFrame::Command2_Click);
 
+    placeLine = makeLabel(this, QRect(48, 400, 470, 16), windowsFont(kPGothic, 8.25), Qt::AlignLeft | Qt::AlignVCenter,
+                          QColor(230, 246, 255));
+
     // Key preview: Enter closes the screen whichever control has the focus; Esc has no effect.
     WindowKeys::install(this, [this](QKeyEvent* event) {
         const int key = event->key();
@@ -65,6 +68,13 @@ RecordFrame::RecordFrame(QWidget* owner, const QString& appDir, int pagingX)
         }
         return key == Qt::Key_Escape;
     });
+}
+
+void RecordFrame::setRecordsPlace(const QString& text)
+{
+    // A long folder keeps its start and its end.
+    placeLine->setText(placeLine->fontMetrics().elidedText(text, Qt::ElideMiddle, placeLine->width()));
+    placeLine->setToolTip(text);
 }
 
 void RecordFrame::Form_Load()

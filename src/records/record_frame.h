@@ -33,6 +33,10 @@ public:
     void Form_KeyDown(int keyCode);
     void Form_MouseMove();
 
+    // The line under the rows that says where the records are kept.
+    QLabel* placeLine = nullptr;
+    void setRecordsPlace(const QString& text);
+
     // Called with the pattern of a row the player clicked.
     std::function<void(int pattern)> onPatternClicked;
     // The pattern of the row at a point of the screen, or -1.

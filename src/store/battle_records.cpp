@@ -14,6 +14,7 @@ QStringList WriteBattleText(const BattleRecordTable& t)
             lines.append(formatRecordNumber(t.Wins[p][r]) + u',' + formatRecordNumber(t.Losses[p][r]));
         }
     }
+    lines.append(t.extraLines);
     return lines;
 }
 
@@ -34,6 +35,7 @@ QString ReadBattleText(const QStringList& lines, BattleRecordTable& t)
         t.Wins[i / BattleRecordTable::kRanks][i % BattleRecordTable::kRanks] = wins.value_or(0);
         t.Losses[i / BattleRecordTable::kRanks][i % BattleRecordTable::kRanks] = losses.value_or(0);
     }
+    t.extraLines = lines.mid(kLines);
     if (problems.size() > 4) {
         problems = problems.mid(0, 4) << QStringLiteral("…");
     }
@@ -44,6 +46,7 @@ RecordLoad LoadBattleRecords(GsxSeq& seq, const QString& recordsDir, BattleRecor
 {
     table = BattleRecordTable{};
     return loadRecordFile(seq, recordFile(recordsDir, QStringLiteral("data3.dat")), QStringLiteral("user2.txt"),
+                          BattleRecordTable::kPatterns * BattleRecordTable::kRanks,
                           [&](const QStringList& lines) { return ReadBattleText(lines, table); },
                           [&] { return WriteBattleText(table); });
 }

@@ -17,9 +17,11 @@ struct BattleRecordTable {
 
     Counts Wins{};
     Counts Losses{};
+    // Lines past the 891st (a later version's file), written back as they are.
+    QStringList extraLines;
 };
 
-// The text form: 891 lines "Wins,Losses", by pattern, then rank.
+// The text form: 891 lines "Wins,Losses", by pattern, then rank; then the extra lines.
 QStringList WriteBattleText(const BattleRecordTable& table);
 QString ReadBattleText(const QStringList& lines, BattleRecordTable& table);
 

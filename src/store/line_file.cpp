@@ -4,13 +4,15 @@
 #include "platform/files.h"
 #include "store/gsx_seq.h"
 
+#include <QFileInfo>
+
 namespace {
 
 // Reads every record to the end record or the damage, handing each line's
 // code page 932 bytes to `take` (valid for the call only); the result
 // carries the status, not the lines.
 template <typename Take>
-UnpackResult readAll(GsxSeq& seq, int handle, Take take)
+UnpackResult readAll(GsxSeq& seq, int handle, Take take, qsizetype maxLines = -1)
 {
     UnpackResult result;
     if (handle == GsxSeq::OpenMissing) {
@@ -34,6 +36,12 @@ UnpackResult readAll(GsxSeq& seq, int handle, Take take)
             result.status = UnpackResult::Status::Ok;
             return result;
         }
+        if (rc == GsxSeq::LineRead && maxLines >= 0 && read >= maxLines) {
+            seq.CloseRead();
+            result.status = UnpackResult::Status::Damaged;
+            result.error = QStringLiteral("the file holds more than %1 lines").arg(maxLines);
+            return result;
+        }
         if (rc != GsxSeq::LineRead) {
             seq.CloseRead();
             result.status = UnpackResult::Status::Damaged;
@@ -47,23 +55,25 @@ UnpackResult readAll(GsxSeq& seq, int handle, Take take)
     }
 }
 
-UnpackResult readAllLines(GsxSeq& seq, int handle)
+UnpackResult readAllLines(GsxSeq& seq, int handle, qsizetype maxLines)
 {
     QStringList lines;
-    UnpackResult result = readAll(seq, handle, [&](const QByteArray& bytes) { lines.append(seq.codec().decode(bytes)); });
+    UnpackResult result = readAll(
+        seq, handle, [&](const QByteArray& bytes) { lines.append(seq.codec().decode(bytes)); }, maxLines);
     result.lines = std::move(lines);
     return result;
 }
 
 // The container file's bytes; a result instead when there are none to read.
-std::optional<UnpackResult> readContainerFile(const QString& path, QByteArray& data)
+std::optional<UnpackResult> readContainerFile(const QString& path, QByteArray& data, qint64 maxBytes = -1,
+                                              bool* cut = nullptr)
 {
-    if (!fileExists(path)) {
+    if (!QFileInfo::exists(path)) {
         return UnpackResult{};
     }
     bool ok = false;
     QString error;
-    data = readWholeFile(path, &ok, &error);
+    data = readWholeFile(path, &ok, &error, maxBytes, cut);
     if (ok) {
         return std::nullopt;
     }
@@ -117,18 +127,28 @@ std::optional<QByteArray> packWith(GsxSeq& seq, qsizetype count, Write write, QS
 
 } // namespace
 
-UnpackResult unpackLines(GsxSeq& seq, const QString& containerPath)
+UnpackResult unpackLines(GsxSeq& seq, const QString& containerPath, ReadLimits limits)
 {
     QByteArray data;
-    if (auto nothing = readContainerFile(containerPath, data)) {
+    bool cut = false;
+    if (auto nothing = readContainerFile(containerPath, data, limits.bytes, &cut)) {
         return *nothing;
     }
-    return unpackData(seq, data);
+    UnpackResult result = unpackData(seq, data, limits.lines);
+    if (cut && result.ok()) {
+        result.status = UnpackResult::Status::Damaged; // a whole container would have ended by now
+    }
+    if (cut && result.status == UnpackResult::Status::Damaged) {
+        result.error = QStringLiteral("the file is larger than %1 bytes; %2 lines before that were read")
+                           .arg(limits.bytes)
+                           .arg(result.lines.size());
+    }
+    return result;
 }
 
-UnpackResult unpackData(GsxSeq& seq, const QByteArray& data)
+UnpackResult unpackData(GsxSeq& seq, const QByteArray& data, qsizetype maxLines)
 {
-    return readAllLines(seq, seq.OpenForReadData(data));
+    return readAllLines(seq, seq.OpenForReadData(data), maxLines);
 }
 
 std::optional<QByteArray> packData(GsxSeq& seq, const QStringList& lines, QString* error)

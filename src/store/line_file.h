@@ -24,8 +24,15 @@ struct UnpackResult {
     bool ok() const { return status == Status::Ok; }
 };
 
-UnpackResult unpackLines(GsxSeq& seq, const QString& containerPath);
-UnpackResult unpackData(GsxSeq& seq, const QByteArray& data);
+// How much of a container is read: a file of the game has a known size, and a
+// huge or endless one must not take the memory or the time of the game.
+struct ReadLimits {
+    qint64 bytes = -1;    // the file's first bytes only; -1: all of it
+    qsizetype lines = -1; // lines beyond these make the file damaged; -1: any number
+};
+
+UnpackResult unpackLines(GsxSeq& seq, const QString& containerPath, ReadLimits limits = {});
+UnpackResult unpackData(GsxSeq& seq, const QByteArray& data, qsizetype maxLines = -1);
 
 // Builds a container from lines with a fresh key table and replaces the file
 // whole. Fails, leaving the old file, when a line cannot be stored or the

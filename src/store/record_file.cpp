@@ -5,48 +5,43 @@
 #include "store/line_file.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <algorithm>
 
 namespace {
 
-void removeLeftover(const QString& path, const QString& tempName)
+// A record file is a few kilobytes; what lies beyond this is not read.
+constexpr qint64 kMostBytesRead = 1 << 20;
+
+void removeLeftovers(const QString& path, const QString& tempName)
 {
-    const QDir dir = QFileInfo(path).dir();
-    const QString leftover = dir.filePath(tempName);
+    // The plain text form of an interrupted run of the game's first versions.
+    const QString leftover = QFileInfo(path).dir().filePath(tempName);
     if (fileExists(leftover)) {
         deleteFile(leftover);
     }
-    // A save killed before its rename leaves its new file as "<name>.XXXXXX"
-    // beside the old one; nothing would ever remove it otherwise.
-    const QString name = QFileInfo(path).fileName();
-    const auto unfinished = [&name](const QString& entry) {
-        if (entry.size() != name.size() + 7 || !entry.startsWith(name) || entry[name.size()] != u'.') {
-            return false;
-        }
-        return std::all_of(entry.cbegin() + name.size() + 1, entry.cend(),
-                           [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); });
-    };
-    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden)) {
-        if (unfinished(entry)) {
-            deleteFile(dir.filePath(entry));
-        }
-    }
+    removeUnfinishedSaves(path);
 }
 
 } // namespace
 
-RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempName,
+RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempName, int lines,
                           const std::function<QString(const QStringList&)>& read,
                           const std::function<QStringList()>& whole)
 {
-    removeLeftover(path, tempName);
+    removeLeftovers(path, tempName);
     RecordLoad load;
-    const UnpackResult unpacked = unpackLines(seq, path);
+    const PathKind kind = pathKind(path);
+    if (kind == PathKind::Link || kind == PathKind::Other) {
+        // Never read through it nor replaced: it may lead to a file the game does not own.
+        load.found = true;
+        load.notAFile = notAFileReason(path);
+        load.saveBlocked = true;
+        return load;
+    }
+    const UnpackResult unpacked = unpackLines(seq, path, ReadLimits{kMostBytesRead, lines + kKeptExtraLines});
     if (unpacked.status == UnpackResult::Status::Missing) {
         // Starting from nothing is normal, unless the records were put aside
-        // earlier and could not be written back: the player must know where they are.
+        // earlier and are not back: the player must know where they are.
         load.orphan = newestDamagedCopy(path);
         return load;
     }
@@ -57,14 +52,15 @@ RecordLoad loadRecordFile(GsxSeq& seq, const QString& path, const QString& tempN
     }
     load.damaged = true;
     load.problem = unpacked.ok() ? textProblem : unpacked.error;
+    // The original stays in place until a copy is safe and the readable lines
+    // have replaced it whole; a full disk changes nothing.
     load.keptAs = keepDamagedCopy(path);
-    // With the original safe, the file becomes whole again; without, it is never written over.
     load.saveBlocked = load.keptAs.isEmpty() || !saveRecordFile(seq, path, tempName, whole(), nullptr);
     return load;
 }
 
 bool saveRecordFile(GsxSeq& seq, const QString& path, const QString& tempName, const QStringList& lines, QString* error)
 {
-    removeLeftover(path, tempName);
+    removeLeftovers(path, tempName);
     return packLines(seq, lines, path, error);
 }

@@ -18,6 +18,7 @@ QStringList WriteSingleText(const SingleRecordTable& t)
                                  formatRecordNumber(t.BestNoQuestion[k]), formatRecordDate(t.DateNoQuestion[k])}
                          .join(u','));
     }
+    lines.append(t.extraLines);
     return lines;
 }
 
@@ -58,6 +59,7 @@ QString ReadSingleText(const QStringList& lines, SingleRecordTable& t)
         t.BestNoQuestion[k] = bestNo.value_or(0);
         t.DateNoQuestion[k] = dateNo.value_or(0);
     }
+    t.extraLines = lines.mid(SingleRecordTable::kPatterns);
     if (problems.size() > 4) {
         problems = problems.mid(0, 4) << QStringLiteral("…");
     }
@@ -67,6 +69,7 @@ QString ReadSingleText(const QStringList& lines, SingleRecordTable& t)
 RecordLoad LoadSingleRecords(GsxSeq& seq, const QString& recordsDir, SingleRecordTable& table)
 {
     return loadRecordFile(seq, recordFile(recordsDir, QStringLiteral("data1.dat")), QStringLiteral("user.txt"),
+                          SingleRecordTable::kPatterns,
                           [&](const QStringList& lines) { return ReadSingleText(lines, table); },
                           [&] { return WriteSingleText(table); });
 }

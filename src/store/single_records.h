@@ -24,9 +24,11 @@ struct SingleRecordTable {
     PerPattern<qint16> CountNoQuestion{};
     PerPattern<double> BestNoQuestion{};
     PerPattern<double> DateNoQuestion{};
+    // Lines past the 99th (a later version's file), written back as they are.
+    QStringList extraLines;
 };
 
-// The text form: 99 lines of six comma-separated fields.
+// The text form: 99 lines of six comma-separated fields, then the extra lines.
 QStringList WriteSingleText(const SingleRecordTable& table);
 // Fills the table from the text form; returns what was wrong (empty when whole).
 // Lines and fields that cannot be read keep their zeros.

@@ -193,3 +193,64 @@ TEST_F(AnswerBoxTest, AnIdleCaretRestsAndAKeyWakesIt)
     main.reset();
     EXPECT_EQ(hints->cursorFlashTime(), desktopFlashTime);
 }
+
+TEST_F(AnswerBoxTest, TheCaretMovesAndTypingAndBackspaceActThere)
+{
+    makeMain();
+    startAndCountDown(0);
+    typeKeys(QStringLiteral("sura"));
+    press(Qt::Key_Left);
+    typeKeys(QStringLiteral("k"));
+    EXPECT_EQ(text(), QStringLiteral("すkら"));
+    EXPECT_EQ(main->Text1->cursorPosition(), 2);
+    typeKeys(QStringLiteral("u"));
+    EXPECT_EQ(text(), QStringLiteral("すくら"));
+    press(Qt::Key_Home);
+    typeKeys(QStringLiteral("sa"));
+    EXPECT_EQ(text(), QStringLiteral("さすくら"));
+    press(Qt::Key_Right);
+    press(Qt::Key_Backspace); // the す before the caret
+    EXPECT_EQ(text(), QStringLiteral("さくら"));
+    press(Qt::Key_End);
+    pressEnter();
+    EXPECT_EQ(main->game().WordIndex, 1);
+}
+
+TEST_F(AnswerBoxTest, AGameThatEndsLeavesNoHalfTypedLetters)
+{
+    makeMain();
+    startAndCountDown(0);
+    typeKeys(QStringLiteral("moch"));
+    EXPECT_EQ(text(), QStringLiteral("もch"));
+    pressEsc();
+    EXPECT_EQ(text(), QStringLiteral("も"));
+    EXPECT_TRUE(main->Text1->pending().isEmpty());
+}
+
+TEST_F(AnswerBoxTest, AMissFlashesTheFrameAndAWrongScriptShowsTheOneWanted)
+{
+    makeMain();
+    startAndCountDown(0);
+    const QImage before = main->Text1->grab().toImage();
+    typeKeys(QStringLiteral("sakuru"));
+    pressEnter();
+    EXPECT_TRUE(text().isEmpty());
+    EXPECT_TRUE(main->Text1->missShown());
+    EXPECT_NE(main->Text1->grab().toImage(), before); // the frame is drawn
+    EXPECT_EQ(indicator(), QStringLiteral("あ"));
+    EXPECT_FALSE(main->KanaIndicator->autoFillBackground()); // a plain miss: the mark stays
+    QTest::qWait(AnswerBox::kMissFlashMs + 100);
+    EXPECT_FALSE(main->Text1->missShown());
+    EXPECT_EQ(main->game().WordIndex, 0);
+
+    // さくら typed in katakana: the mark shows あ, flashing.
+    typeKeys(QStringLiteral("sakura"));
+    press(Qt::Key_Space);
+    EXPECT_EQ(text(), QStringLiteral("サクラ"));
+    EXPECT_EQ(indicator(), QStringLiteral("ア"));
+    pressEnter();
+    EXPECT_EQ(indicator(), QStringLiteral("あ"));
+    EXPECT_TRUE(main->KanaIndicator->autoFillBackground());
+    QTest::qWait(800);
+    EXPECT_FALSE(main->KanaIndicator->autoFillBackground());
+}

@@ -3,6 +3,7 @@
 
 #include <QInputMethodEvent>
 #include <QLineEdit>
+#include <QStandardItemModel>
 
 using GameFlow = MainFixture;
 
@@ -187,14 +188,34 @@ TEST_F(GameFlow, AnInputMethodCommitIsNotAnAnswerUntilEnter)
     EXPECT_EQ(main->game().WordIndex, 1);
 }
 
-TEST_F(GameFlow, APatternMissingFromTheFilePlaysAsOneEmptyWord)
+TEST_F(GameFlow, APatternWithoutWordsIsNeverOfferedNorStarted)
 {
+    QStringList lines = samplePuzzle();
+    lines.removeAll(QStringLiteral("0,0,1,0,1,\"さかな\",\"\"")); // a word lost to damage
+    ASSERT_TRUE(packLines(seq, lines, path("data2.dat")));
     makeMain();
-    startAndCountDown(50);
-    EXPECT_FALSE(main->Picture8[0]->isVisible());
-    answer(QString());
-    EXPECT_TRUE(main->game().PlayState == PlayState::Idle);
-    EXPECT_EQ(result.count, 1);
+    auto* items = qobject_cast<QStandardItemModel*>(main->Combo1->model());
+    ASSERT_NE(items, nullptr);
+    EXPECT_FALSE(items->item(50)->isEnabled()); // not in the file at all
+    EXPECT_FALSE(items->item(0)->isEnabled());
+    EXPECT_TRUE(items->item(1)->isEnabled());
+    EXPECT_EQ(main->Combo1->count(), 99);
+
+    choosePattern(50);
+    pressEnter();
+    EXPECT_EQ(main->game().PlayState, PlayState::Idle);
+    EXPECT_FALSE(main->Label1->text().isEmpty()); // a line says why
+    EXPECT_FALSE(main->Timer4->running());
+
+    // Random choice draws only playable patterns.
+    main->Option1->setChecked(true);
+    for (double draw : {0.0, 0.3, 0.99}) {
+        random = ScriptedRandom({draw});
+        pressEnter();
+        EXPECT_EQ(main->game().PlayState, PlayState::Countdown);
+        EXPECT_TRUE(isPlayable(module->puzzles, main->game().PatternIndex)) << main->game().PatternIndex;
+        pressEsc();
+    }
 }
 
 TEST_F(GameFlow, QuickWordsLeaveNoBurstOnTheBoard)

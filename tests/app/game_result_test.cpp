@@ -80,19 +80,19 @@ TEST_F(SingleResult, ADamagedRecordFileIsToldAtStartUp)
 TEST_F(SingleResult, RecordsThatCouldNotBeKeptAsideAreNotSaved)
 {
     const auto data = packData(seq, QStringList(99, QStringLiteral("1,20000,#2026-01-01#,0,0,#1899-12-30#")));
-    writeFile("data1.dat", data->left(data->size() - 10));
+    const QByteArray damaged = data->left(data->size() - 10);
+    writeFile("data1.dat", damaged);
     {
-        FileSizeLimit full(500);
+        FileSizeLimit full(500); // a full disk: no copy can be kept
         makeMain();
     }
     QCoreApplication::processEvents();
     ASSERT_EQ(notifier.texts.size(), 1);
     EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("保存しません")));
-    const QByteArray kept = readFile("data1.dat.damaged");
     play(9000);
     EXPECT_EQ(result.message, QStringLiteral("最速記録（問題有）！"));
-    EXPECT_FALSE(fileExists(path("data1.dat")));
-    EXPECT_EQ(readFile("data1.dat.damaged"), kept);
+    EXPECT_EQ(readFile("data1.dat"), damaged); // left as it was for a later start
+    EXPECT_FALSE(fileExists(path("data1.dat.damaged")));
     EXPECT_EQ(notifier.texts.size(), 1);
 }
 
@@ -126,7 +126,7 @@ TEST_F(SingleResult, DialogClosesOnEscOnlyAndIsRounded)
 class RecordsAway : public SingleResult {
 protected:
     QString records() const { return path("home/data/Tazumeki"); }
-    GameFolders folders() const override { return {dir.path(), records(), true}; }
+    GameFolders folders() const override { return {dir.path(), records(), {}, {}}; }
     QByteArray readRecord(const QString& name) const
     {
         QFile file(QDir(records()).filePath(name));
@@ -134,12 +134,13 @@ protected:
     }
 };
 
-TEST_F(RecordsAway, ThePlayerIsToldWhereOnceAndTheRecordsGoThere)
+TEST_F(RecordsAway, TheUsualPlaceNeedsNoWordAndTheRecordScreensNameIt)
 {
     makeMain();
     QCoreApplication::processEvents();
-    ASSERT_EQ(notifier.texts.size(), 1);
-    EXPECT_TRUE(notifier.texts[0].contains(QDir::toNativeSeparators(records()))) << notifier.texts[0].toStdString();
+    EXPECT_TRUE(notifier.texts.isEmpty()); // no box in the way of the first Enter
+    EXPECT_TRUE(notifier.informed.isEmpty());
+    EXPECT_EQ(main->recordsPlaceText(), QStringLiteral("記録の保存先：") + QDir::toNativeSeparators(records()));
 
     play(12'000);
     EXPECT_EQ(result.message, QStringLiteral("最速記録（問題有）！"));
@@ -167,4 +168,42 @@ TEST_F(RecordsAway, DamagedCopiesStayWithTheRecords)
     EXPECT_FALSE(fileExists(path("data3.dat.damaged")));
     EXPECT_FALSE(fileExists(path("data3.dat")));
     EXPECT_TRUE(notifier.texts.join(QString()).contains(QStringLiteral("data3.dat.damaged")));
+}
+
+// A portable game folder that cannot be written: its records were copied to the data folder.
+class RecordsCopied : public RecordsAway {
+protected:
+    GameFolders folders() const override { return {dir.path(), records(), dir.path(), {}}; }
+};
+
+TEST_F(RecordsCopied, TheCopyIsToldOnceAsANoteAndTheOthersAreNamed)
+{
+    makeMain();
+    main->tellAboutRecordsFolder({QStringLiteral("data1.dat"), QStringLiteral("history.db")}, false, QString());
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(notifier.texts.isEmpty()); // a note, not a warning
+    ASSERT_EQ(notifier.informed.size(), 1);
+    EXPECT_TRUE(notifier.informed[0].contains(QDir::toNativeSeparators(records())));
+    EXPECT_TRUE(main->recordsPlaceText().contains(QDir::toNativeSeparators(dir.path())));
+}
+
+// No records folder at all: said once at the start, not at every game's end.
+class NoRecordsFolder : public SingleResult {
+protected:
+    GameFolders folders() const override { return {dir.path(), {}, {}, QStringLiteral("HOME is not set")}; }
+};
+
+TEST_F(NoRecordsFolder, TheGameSaysSoOnceAndPlaysOn)
+{
+    makeMain();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(notifier.texts.size(), 1);
+    EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("HOME is not set")));
+    play(9000);
+    play(8000);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(result.count, 2);
+    EXPECT_EQ(notifier.texts.size(), 1);
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.dat*"), QStringLiteral("history*")}, QDir::Files),
+              QStringList{QStringLiteral("data2.dat")});
 }

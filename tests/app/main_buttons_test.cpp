@@ -127,3 +127,33 @@ TEST_F(MainButtons, RecordAndCloseButtons)
     release(main->Picture7, QPoint(200, 200));
     EXPECT_FALSE(main->isVisible());
 }
+
+TEST_F(MainButtons, TheStartFaceReturnsHoweverAGameEnds)
+{
+    makeMain();
+    main->show();
+    // The time limit: no key, no pointer.
+    startAndCountDown(0);
+    main->Picture5->showImage(QStringLiteral("\\image\\button_quit_init.bmp"));
+    clock.advance(180'000);
+    main->Timer1_Timer();
+    EXPECT_EQ(main->game().PlayState, PlayState::Idle);
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_init"));
+
+    // The opponent's last word.
+    main->Option6->setChecked(true);
+    main->Combo2->setCurrentIndex(8);
+    startAndCountDown(1);
+    main->Picture5->showImage(QStringLiteral("\\image\\button_quit_init.bmp"));
+    answerResultDialog();
+    clock.advance(60'000);
+    main->Timer1_Timer();
+    EXPECT_EQ(main->game().PlayState, PlayState::Idle);
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_init"));
+
+    // A pattern that cannot be played keeps the start face: nothing started.
+    main->Option5->setChecked(true);
+    choosePattern(50);
+    pressEnter();
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_init"));
+}

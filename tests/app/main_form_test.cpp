@@ -83,12 +83,14 @@ TEST_F(MainFormTest, OptionsEnableTheirListsAndKeepTheSelection)
     EXPECT_FALSE(main->Combo2->isEnabled());
 }
 
-TEST_F(MainFormTest, WithoutPuzzleFileStartUpCompletesQuietly)
+TEST_F(MainFormTest, WithoutPuzzleFileStartUpCompletesAndSaysOnceThatNothingCanBePlayed)
 {
     writeFile("word.txt", "0,1,0,0,0,\"mine\",\"\"\r\n");
     const auto main = makeMain();
     EXPECT_TRUE(module->puzzles.PatternName[0].isEmpty());
-    EXPECT_TRUE(notifier.texts.isEmpty());
+    ASSERT_EQ(notifier.texts.size(), 1);
+    EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("data2.dat")));
+    EXPECT_TRUE(notifier.texts[0].contains(QStringLiteral("入れ直す"))); // how to get it back
     EXPECT_TRUE(fileExists(path("word.txt"))); // not the game's: neither read nor deleted
 }
 
@@ -118,6 +120,8 @@ TEST_F(MainFormTest, ADamagedPuzzleFileKeepsWhatItCanAndTellsThePlayerOnce)
 
 TEST_F(MainFormTest, RecordsPutAsideEarlierAreNamedWhenNoRecordFileIsLeft)
 {
+    ASSERT_TRUE(packLines(seq, {QStringLiteral("2,1,0,0,0,\"どうぶつ\",\"\""), QStringLiteral("2,0,0,0,0,\"いぬ\",\"ワン\"")},
+                          path("data2.dat")));
     writeFile("data1.dat.damaged", "records that could not be written back");
     const auto main = makeMain();
     ASSERT_EQ(notifier.texts.size(), 1);

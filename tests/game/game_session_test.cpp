@@ -323,11 +323,19 @@ TEST_F(Session, NothingStartsOrStopsWhileTheTitleIsWritten)
 TEST_F(Session, ARandomPatternIsDrawnFromTheCandidates)
 {
     GameSession::Setup setup;
-    setup.candidates = {3, 5, 7};
+    setup.candidates = {0, 2, 3};
     ASSERT_EQ(session.StartGame(setup), GameSession::Start::Started);
-    EXPECT_EQ(state().PatternIndex, 5); // the integer part of 0.5 × 3 is 1
+    EXPECT_EQ(state().PatternIndex, 2); // the integer part of 0.5 × 3 is 1
     session.EndGame();
 
+    // Patterns without words are never drawn, nor started by hand.
+    setup.candidates = {50, 3, 60};
+    ASSERT_EQ(session.StartGame(setup), GameSession::Start::Started);
+    EXPECT_EQ(state().PatternIndex, 3);
+    session.EndGame();
+    EXPECT_EQ(start(50), GameSession::Start::NotPlayable);
+    setup.candidates = {50, 60};
+    EXPECT_EQ(session.StartGame(setup), GameSession::Start::NothingToPlay);
     setup.candidates.clear();
     EXPECT_EQ(session.StartGame(setup), GameSession::Start::NothingToPlay);
     EXPECT_EQ(state().PlayState, PlayState::Idle);

@@ -281,3 +281,92 @@ TEST(KanaComposer, TextFromAnInputMethodStaysAsItIs)
     composer.backspace();
     EXPECT_EQ(composer.text(), QStringLiteral("kさく"));
 }
+
+TEST(KanaComposer, SpellingsTheCurrentInputMethodsAccept)
+{
+    EXPECT_EQ(typed(QStringLiteral("matcha")), QStringLiteral("まっちゃ"));
+    EXPECT_EQ(typed(QStringLiteral("kotchi")), QStringLiteral("こっち"));
+    EXPECT_EQ(typed(QStringLiteral("Matcha")), QStringLiteral("まっちゃ"));
+    EXPECT_EQ(typed(QStringLiteral("t'i")), QStringLiteral("てぃ"));
+    EXPECT_EQ(typed(QStringLiteral("t'u")), QStringLiteral("とぅ"));
+    EXPECT_EQ(typed(QStringLiteral("d'i")), QStringLiteral("でぃ"));
+    EXPECT_EQ(typed(QStringLiteral("d'u")), QStringLiteral("どぅ"));
+    EXPECT_EQ(typed(QStringLiteral("t'yu")), QStringLiteral("てゅ"));
+    EXPECT_EQ(typed(QStringLiteral("d'yu")), QStringLiteral("でゅ"));
+    EXPECT_EQ(typed(QStringLiteral("zwazwizwuzwezwo")), QStringLiteral("ずぁずぃずぅずぇずぉ"));
+    EXPECT_EQ(typed(QStringLiteral("hwyu")), QStringLiteral("ふゅ"));
+    // A t that no ch follows stays what it was.
+    EXPECT_EQ(typed(QStringLiteral("tca")), QStringLiteral("tか"));
+    EXPECT_EQ(typed(QStringLiteral("tc"), false), QStringLiteral("tc"));
+}
+
+TEST(KanaComposer, TypingAndBackspaceActAtTheCaret)
+{
+    KanaComposer composer;
+    for (const QChar key : QStringLiteral("sakura")) {
+        composer.type(key);
+    }
+    composer.moveCaret(-2); // between さ and く
+    EXPECT_EQ(composer.caret(), 1);
+    for (const QChar key : QStringLiteral("ky")) {
+        composer.type(key);
+    }
+    EXPECT_EQ(composer.text(), QStringLiteral("さkyくら"));
+    EXPECT_EQ(composer.caret(), 3); // after the pending letters
+    composer.type(u'o');
+    EXPECT_EQ(composer.text(), QStringLiteral("さきょくら"));
+    composer.backspace(); // before the caret: one of the two that kyo made
+    EXPECT_EQ(composer.text(), QStringLiteral("さきくら"));
+    composer.caretHome();
+    composer.backspace(); // nothing before the caret
+    EXPECT_EQ(composer.text(), QStringLiteral("さきくら"));
+    composer.type(u'a');
+    EXPECT_EQ(composer.text(), QStringLiteral("あさきくら"));
+    composer.caretEnd();
+    composer.type(u'n');
+    composer.finishPendingN();
+    EXPECT_EQ(composer.text(), QStringLiteral("あさきくらん"));
+
+    // The caret moves by characters, also through きゃ; letters left pending stay letters.
+    composer.clear();
+    for (const QChar key : QStringLiteral("kyat")) {
+        composer.type(key);
+    }
+    composer.moveCaret(-2);
+    EXPECT_EQ(composer.text(), QStringLiteral("きゃt"));
+    EXPECT_EQ(composer.caret(), 1);
+    composer.type(u'i');
+    EXPECT_EQ(composer.text(), QStringLiteral("きいゃt"));
+}
+
+TEST(KanaComposer, LettersShownAsTypedCanStillBecomeKana)
+{
+    // kya, F10, Backspace, F6, o: きょ, as an input method gives.
+    KanaComposer composer;
+    for (const QChar key : QStringLiteral("kya")) {
+        composer.type(key);
+    }
+    composer.setKind(KanaKind::Latin);
+    composer.backspace();
+    EXPECT_EQ(composer.text(), QStringLiteral("ky"));
+    composer.setKind(KanaKind::Hiragana);
+    composer.type(u'o');
+    EXPECT_EQ(composer.text(), QStringLiteral("きょ"));
+
+    // A game that ends drops what still waits.
+    composer.type(u'c');
+    composer.type(u'h');
+    EXPECT_EQ(composer.converted(), QStringLiteral("きょ"));
+    EXPECT_EQ(composer.text(), QStringLiteral("きょch"));
+}
+
+TEST(KanaKinds, TheScriptAWrongAnswerWanted)
+{
+    EXPECT_EQ(otherScriptOf(QStringLiteral("どれす"), QStringLiteral("ドレス")), KanaKind::Katakana);
+    EXPECT_EQ(otherScriptOf(QStringLiteral("ｻｸﾗ"), QStringLiteral("さくら")), KanaKind::Hiragana);
+    EXPECT_EQ(otherScriptOf(QStringLiteral("サクラ"), QStringLiteral("ｻｸﾗ")), KanaKind::HalfKatakana);
+    EXPECT_EQ(otherScriptOf(QStringLiteral("さくら"), QStringLiteral("さくら")), std::nullopt);
+    EXPECT_EQ(otherScriptOf(QStringLiteral("さかな"), QStringLiteral("さくら")), std::nullopt);
+    EXPECT_EQ(otherScriptOf(QStringLiteral("ａｂｃ"), QStringLiteral("ABC")), std::nullopt); // not kana
+    EXPECT_EQ(toHiragana(QStringLiteral("ドレスー")), QStringLiteral("どれすー"));
+}

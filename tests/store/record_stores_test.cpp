@@ -8,6 +8,9 @@
 #include "support/temp_dir.h"
 
 #include <QDir>
+#include <QFileInfo>
+#include <sys/resource.h>
+#include <sys/stat.h>
 #include <memory>
 #include "platform/random.h"
 #include "support/file_size_limit.h"
@@ -156,7 +159,7 @@ TEST_F(RecordFiles, ADamagedFileIsKeptAsideAndWhatCanBeReadIsKept)
     EXPECT_FALSE(fileExists(path("data1.dat.damaged.3")));
 }
 
-TEST_F(RecordFiles, AFileThatCannotBeKeptSafelyIsNeverWrittenOver)
+TEST_F(RecordFiles, ADamagedFileFoundOnAFullDiskChangesNothing)
 {
     const auto data = packData(seq, QStringList(891, QStringLiteral("1,2")));
     const QByteArray damaged = data->left(data->size() - 10);
@@ -164,24 +167,110 @@ TEST_F(RecordFiles, AFileThatCannotBeKeptSafelyIsNeverWrittenOver)
     auto table = std::make_unique<BattleRecordTable>();
     RecordLoad load;
     {
-        // No copy can be written: the file is moved aside instead, and the
-        // rewrite fails too, so saving over it stays blocked.
-        FileSizeLimit full(500);
+        FileSizeLimit full(500); // no copy fits
         load = LoadBattleRecords(seq, dir.path(), *table);
     }
     EXPECT_TRUE(load.damaged);
-    EXPECT_TRUE(load.saveBlocked);
-    EXPECT_EQ(load.keptAs, path("data3.dat.damaged"));
-    EXPECT_EQ(readFile("data3.dat.damaged"), damaged);
+    EXPECT_TRUE(load.saveBlocked); // never written over
+    EXPECT_TRUE(load.keptAs.isEmpty());
     EXPECT_EQ(table->Wins[0][0], 1);
+    EXPECT_EQ(readFile("data3.dat"), damaged); // still in place for the next start
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).join(u' '), QStringLiteral("data3.dat"));
 
-    // The next start finds no file: it starts from zeros, but says where the records are.
-    ASSERT_FALSE(fileExists(path("data3.dat")));
-    auto next = std::make_unique<BattleRecordTable>();
-    const RecordLoad nextLoad = LoadBattleRecords(seq, dir.path(), *next);
-    EXPECT_FALSE(nextLoad.found);
-    EXPECT_EQ(nextLoad.orphan, path("data3.dat.damaged"));
-    EXPECT_FALSE(LoadSingleRecords(seq, dir.path(), *std::make_unique<SingleRecordTable>()).orphan.size());
+    // The copy fits but the rewrite does not: the original is still there, and the copy too.
+    {
+        FileSizeLimit full(damaged.size());
+        load = LoadBattleRecords(seq, dir.path(), *table);
+    }
+    EXPECT_TRUE(load.saveBlocked);
+    EXPECT_EQ(readFile("data3.dat"), damaged);
+    EXPECT_EQ(readFile("data3.dat.damaged"), damaged);
+
+    // Found again at every start, it is kept aside once, not once per start.
+    for (int start = 0; start < 3; ++start) {
+        FileSizeLimit full(damaged.size());
+        load = LoadBattleRecords(seq, dir.path(), *table);
+        EXPECT_EQ(load.keptAs, path("data3.dat.damaged"));
+    }
+    EXPECT_FALSE(fileExists(path("data3.dat.damaged.2")));
+}
+
+TEST_F(RecordFiles, ALinkOrAPipeWhereARecordFileBelongsIsNeitherReadNorWritten)
+{
+    ASSERT_TRUE(QDir().mkpath(path("records")));
+    ASSERT_TRUE(QDir().mkpath(path("owned")));
+    const QByteArray precious("a file the player owns, not a container");
+    writeFile("owned/notes.txt", precious);
+    const QString records = path("records");
+    auto loadBoth = [&] {
+        auto single = std::make_unique<SingleRecordTable>();
+        auto battle = std::make_unique<BattleRecordTable>();
+        return std::make_pair(LoadSingleRecords(seq, records, *single), LoadBattleRecords(seq, records, *battle));
+    };
+    // An absolute link, a relative one going up, a pipe and a folder.
+    ASSERT_TRUE(QFile::link(path("owned/notes.txt"), path("records/data1.dat")));
+    ASSERT_TRUE(QFile::link(QStringLiteral("../owned/notes.txt"), path("records/data3.dat")));
+    auto [single, battle] = loadBoth();
+    for (const RecordLoad& load : {single, battle}) {
+        EXPECT_FALSE(load.notAFile.isEmpty());
+        EXPECT_TRUE(load.saveBlocked);
+        EXPECT_FALSE(load.damaged);
+    }
+    EXPECT_FALSE(SaveSingleRecords(seq, records, SingleRecordTable{}));
+    EXPECT_EQ(readFile("owned/notes.txt"), precious);
+    EXPECT_TRUE(QFileInfo(path("records/data1.dat")).isSymLink());
+    EXPECT_EQ(QDir(records).entryList(QDir::Files | QDir::System | QDir::Hidden).size(), 2);
+
+    QFile::remove(path("records/data1.dat"));
+    QFile::remove(path("records/data3.dat"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("records/data1.dat")).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkpath(path("records/data3.dat")));
+    std::tie(single, battle) = loadBoth(); // returns at once: a pipe is never opened
+    EXPECT_FALSE(single.notAFile.isEmpty());
+    EXPECT_FALSE(battle.notAFile.isEmpty());
+    EXPECT_TRUE(QFileInfo(path("records/data3.dat")).isDir());
+}
+
+TEST_F(RecordFiles, LinesOfALaterVersionAreKeptWhenSaving)
+{
+    QStringList lines(99, QStringLiteral("0,0,#1899-12-30#,0,0,#1899-12-30#"));
+    lines << QStringLiteral("a line of a later version") << QStringLiteral("and one more");
+    ASSERT_TRUE(packLines(seq, lines, path("data1.dat")));
+    auto table = std::make_unique<SingleRecordTable>();
+    EXPECT_FALSE(LoadSingleRecords(seq, dir.path(), *table).damaged);
+    table->CountWithQuestion[5] = 1;
+    ASSERT_TRUE(SaveSingleRecords(seq, dir.path(), *table));
+    const QStringList saved = unpackLines(seq, path("data1.dat")).lines;
+    ASSERT_EQ(saved.size(), 101);
+    EXPECT_EQ(saved.mid(99), lines.mid(99));
+    EXPECT_TRUE(saved[5].startsWith(QStringLiteral("1,")));
+}
+
+TEST_F(RecordFiles, AHugeFileIsReadOnlyAsFarAsARecordFileGoes)
+{
+    // 100 MB of empty records after a container's header: a hostile file.
+    const QByteArray header = packData(seq, {})->left(GsxSeq::kHeaderSize);
+    {
+        QFile file(path("data1.dat"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(header);
+        const QByteArray empties(1 << 20, char(GsxSeq::kMarkerEmpty));
+        for (int mb = 0; mb < 100; ++mb) {
+            ASSERT_EQ(file.write(empties), empties.size());
+        }
+    }
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    auto table = std::make_unique<SingleRecordTable>();
+    const RecordLoad load = LoadSingleRecords(seq, dir.path(), *table);
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    EXPECT_TRUE(load.damaged);
+    EXPECT_FALSE(load.saveBlocked);
+    EXPECT_TRUE(load.problem.contains(QStringLiteral("larger than"))) << load.problem.toStdString();
+    EXPECT_LT(after.ru_maxrss - before.ru_maxrss, 64 * 1024); // kilobytes: far less than the file
+    EXPECT_EQ(QFileInfo(path("data1.dat.damaged")).size(), header.size() + (100 << 20)); // kept whole
+    EXPECT_EQ(unpackLines(seq, path("data1.dat")).lines.size(), 99 + kKeptExtraLines);
 }
 
 TEST_F(RecordFiles, AFailedSaveLeavesTheOldFileWhole)
@@ -218,16 +307,19 @@ TEST_F(RecordFiles, WhatAKilledSaveLeftBehindIsRemovedAtTheNextStart)
     table->CountWithQuestion[3] = 2;
     ASSERT_TRUE(SaveSingleRecords(seq, dir.path(), *table));
     // The new file of a save killed before its rename, and the plain text of an old run.
-    writeFile("data1.dat.Ab3xYz", "half a new file");
+    writeFile("data1.dat~tazumeki-save-Ab3xYz", "half a new file");
     writeFile("user.txt", "1,2,3");
-    // Not ours to remove: copies kept aside and other names.
+    // Not ours to remove: copies kept aside, a player's backups, other names.
     writeFile("data1.dat.damaged", "kept aside");
     writeFile("data1.dat.notes", "the player's");
+    writeFile("data1.dat.backup", "the player's");
+    writeFile("data1.dat.before", "the player's");
     writeFile("data3.dat.Ab3xYz", "another file's");
 
     auto loaded = std::make_unique<SingleRecordTable>();
     EXPECT_FALSE(LoadSingleRecords(seq, dir.path(), *loaded).damaged);
     EXPECT_EQ(loaded->CountWithQuestion[3], 2);
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).join(u' '),
-              QStringLiteral("data1.dat data1.dat.damaged data1.dat.notes data3.dat.Ab3xYz"));
+              QStringLiteral("data1.dat data1.dat.backup data1.dat.before data1.dat.damaged data1.dat.notes "
+                             "data3.dat.Ab3xYz"));
 }

@@ -61,6 +61,8 @@ public:
         titles.append(title);
         texts.append(text);
     }
+    QStringList informed; // notes, nothing to act on
+    void inform(const QString&, const QString& text) override { informed.append(text); }
 };
 
 // A timer the test ticks by hand: no tick ever comes by itself.

@@ -43,13 +43,13 @@ inline QString toHiragana(const QString& text)
 
 inline bool isKatakana(const QString& answer)
 {
-    return answer != toHiragana(answer);
+    return answer != romaji_spelling::toHiragana(answer);
 }
 
 // nullopt when the answer holds a character no key sequence gives.
 inline std::optional<QString> romajiFor(const QString& answer)
 {
-    const QString kana = toHiragana(answer);
+    const QString kana = romaji_spelling::toHiragana(answer);
     QString keys;
     for (qsizetype i = 0; i < kana.size(); ++i) {
         const auto it = spellings().constFind(kana[i]);

@@ -4,6 +4,7 @@
 #include "history/sqlite_history_store.h"
 #include "platform/cp932.h"
 #include "platform/files.h"
+#include "platform/game_folders.h"
 #include "platform/random.h"
 #include "puzzle/puzzle_check.h"
 #include "puzzle/puzzle_set.h"
@@ -15,6 +16,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -32,7 +34,7 @@ const char* kUsage =
     "  tazumeki-data check PUZZLE [--utf8]              report every problem of a puzzle file\n"
     "  tazumeki-data show PUZZLE --json [--utf8]        the puzzle set as JSON\n"
     "  tazumeki-data records [FOLDER]                   where the records are and whether they read whole\n"
-    "  tazumeki-data history --json|--csv FOLDER        the play history in FOLDER/history.db\n"
+    "  tazumeki-data history --json|--csv [FOLDER]      the play history in FOLDER/history.db\n"
     "Plain text is code page 932 with CR LF line ends; --utf8 reads and writes UTF-8 instead.\n"
     "A PUZZLE is a container (data2.dat) or its plain word file.\n"
     "FOLDER is a records folder; without it, the one the installed game uses.\n";
@@ -54,18 +56,42 @@ struct Loaded {
     QString damage; // a container that broke off: the lines before it are kept
 };
 
+// No data file of the game comes near these; a pipe, a device or a huge file
+// must not hang the tool or take all memory.
+constexpr qint64 kMostBytes = 64 << 20;
+constexpr qsizetype kMostLines = 1'000'000;
+
+// Reads a plain file, at most kMostBytes of it.
+bool readInput(const QString& path, QByteArray& data)
+{
+    bool ok = false;
+    bool cut = false;
+    QString error;
+    if (!QFileInfo::exists(path)) {
+        printErr(QStringLiteral("%1: no such file").arg(path));
+        return false;
+    }
+    data = readWholeFile(path, &ok, &error, kMostBytes, &cut);
+    if (!ok) {
+        printErr(QStringLiteral("%1: cannot read: %2").arg(path, error));
+        return false;
+    }
+    if (cut) {
+        printErr(QStringLiteral("%1: larger than %2 MiB, which no data file of the game is").arg(path).arg(kMostBytes >> 20));
+        return false;
+    }
+    return true;
+}
+
 // Reads a container, or a plain text file when the file is not a container.
 Loaded loadLines(GsxSeq& seq, const QString& path, bool utf8, bool allowText)
 {
     Loaded loaded;
-    bool readOk = false;
-    QString error;
-    const QByteArray data = readWholeFile(path, &readOk, &error);
-    if (!readOk) {
-        printErr(QStringLiteral("%1: cannot read: %2").arg(path, error));
+    QByteArray data;
+    if (!readInput(path, data)) {
         return loaded;
     }
-    const UnpackResult unpacked = unpackData(seq, data);
+    const UnpackResult unpacked = unpackData(seq, data, kMostLines);
     if (unpacked.status == UnpackResult::Status::NotContainer && allowText) {
         loaded.lines = textToLines(utf8 ? QString::fromUtf8(data) : decodeCp932(data));
         loaded.ok = true;
@@ -127,13 +153,11 @@ int packCommand(GsxSeq& seq, const QStringList& args, bool utf8)
         printErr(QString::fromLatin1(kUsage));
         return 2;
     }
-    bool ok = false;
-    QString error;
-    const QByteArray data = readWholeFile(args[0], &ok, &error);
-    if (!ok) {
-        printErr(QStringLiteral("%1: cannot read: %2").arg(args[0], error));
+    QByteArray data;
+    if (!readInput(args[0], data)) {
         return 1;
     }
+    QString error;
     const QStringList lines = textToLines(utf8 ? QString::fromUtf8(data) : decodeCp932(data));
     if (!packLines(seq, lines, args[1], &error)) {
         printErr(QStringLiteral("%1: not written: %2").arg(args[1], error));
@@ -195,6 +219,10 @@ int checkCommand(GsxSeq& seq, const QStringList& args, bool utf8)
             words += set->lastSlot(p) + 1;
         }
     }
+    if (patterns == 0) {
+        printErr(QStringLiteral("%1: no pattern in it: not a puzzle file").arg(args[0]));
+        return 1;
+    }
     std::printf("%s: ok, %d patterns, %d words\n", args[0].toUtf8().constData(), patterns, words);
     return 0;
 }
@@ -210,6 +238,12 @@ int showCommand(GsxSeq& seq, const QStringList& args, bool utf8)
     QString damage;
     if (!readPuzzle(seq, args[0], utf8, *set, report, &damage)) {
         return 1;
+    }
+    if (!report.skipped.isEmpty()) {
+        printErr(QStringLiteral("%1:%2: line skipped: %3")
+                     .arg(args[0])
+                     .arg(report.skipped.first().line)
+                     .arg(report.skipped.first().message));
     }
     QJsonArray patterns;
     for (int p = 0; p < PuzzleSet::kPatterns; ++p) {
@@ -237,12 +271,27 @@ int showCommand(GsxSeq& seq, const QStringList& args, bool utf8)
             {QStringLiteral("words"), words},
         });
     }
+    if (patterns.isEmpty()) {
+        printErr(QStringLiteral("%1: no pattern in it: not a puzzle file").arg(args[0]));
+        return 1;
+    }
     printOut(QJsonDocument(QJsonObject{{QStringLiteral("patterns"), patterns}}).toJson(QJsonDocument::Indented));
     if (!damage.isEmpty()) {
         printErr(QStringLiteral("%1: damaged container: %2").arg(args[0], damage));
         return 1;
     }
     return 0;
+}
+
+// The records folder the installed game uses; empty (and said why) when there is none.
+QString defaultRecordsFolder()
+{
+    QString problem;
+    const QString folder = userDataFolder(&problem);
+    if (folder.isEmpty()) {
+        printErr(QStringLiteral("no records folder: %1").arg(problem));
+    }
+    return folder;
 }
 
 // Reads the record files of a folder without changing anything in it.
@@ -252,7 +301,10 @@ int recordsCommand(GsxSeq& seq, const QStringList& args)
         printErr(QString::fromLatin1(kUsage));
         return 2;
     }
-    const QString folder = args.isEmpty() ? gameFolders().records : args[0];
+    const QString folder = args.isEmpty() ? defaultRecordsFolder() : args[0];
+    if (folder.isEmpty()) {
+        return 1; // said why
+    }
     std::printf("records folder: %s\n", QDir::toNativeSeparators(folder).toUtf8().constData());
     struct Kind {
         QString file;
@@ -272,7 +324,14 @@ int recordsCommand(GsxSeq& seq, const QStringList& args)
     };
     int damaged = 0;
     for (const Kind& kind : kinds) {
-        const UnpackResult unpacked = unpackLines(seq, QDir(folder).filePath(kind.file));
+        const QString file = QDir(folder).filePath(kind.file);
+        const PathKind pathKindOfFile = pathKind(file);
+        if (pathKindOfFile == PathKind::Link || pathKindOfFile == PathKind::Other) {
+            std::printf("%s: not read: %s\n", kind.file.toUtf8().constData(), notAFileReason(file).toUtf8().constData());
+            ++damaged;
+            continue;
+        }
+        const UnpackResult unpacked = unpackLines(seq, file, ReadLimits{kMostBytes, kMostLines});
         QString state;
         if (unpacked.status == UnpackResult::Status::Missing) {
             state = QStringLiteral("none yet");
@@ -288,16 +347,20 @@ int recordsCommand(GsxSeq& seq, const QStringList& args)
 
 int historyCommand(const QStringList& args, bool json, bool csv)
 {
-    if (args.size() != 1 || json == csv) {
+    if (args.size() > 1 || json == csv) {
         printErr(QString::fromLatin1(kUsage));
         return 2;
     }
-    if (!QDir(args[0]).exists()) {
-        printErr(QStringLiteral("%1: no such folder").arg(args[0]));
+    const QString folder = args.isEmpty() ? defaultRecordsFolder() : args[0];
+    if (folder.isEmpty()) {
+        return 1; // said why
+    }
+    if (!QDir(folder).exists()) {
+        printErr(QStringLiteral("%1: no such folder").arg(folder));
         return 1;
     }
     // Read only: a damaged database is reported, never moved or repaired here.
-    SqliteHistoryStore store(args[0], SqliteHistoryStore::Access::ReadOnly);
+    SqliteHistoryStore store(folder, SqliteHistoryStore::Access::ReadOnly);
     const HistoryLoad history = store.loadAll();
     if (!history.ok()) {
         printErr(QStringLiteral("%1: %2").arg(store.path(), history.error));
