@@ -455,14 +455,40 @@ TEST(CrosswordClues, EntriesClashWhenOneQuestionHoldsTheOtherAnswer)
     const BankEntry kome = entryOf("こめ\t田んぼで育つ日本人の主食\t食べ物\t米");
     const BankEntry cat = entryOf("ネコ\tにゃあと鳴く\t動物\t猫");
     const BankEntry kotatsu = entryOf("こたつ\t冬はねこが丸くなる所\t家\tこたつ");
-    const BankEntry tai = entryOf("たい\t祝いの席の赤い魚\t魚\t鯛");
-    const BankEntry sun = entryOf("たいよう\t昼間の空で輝く恒星\t自然\t太陽");
     EXPECT_TRUE(entriesClash(oden, karashi));   // kana
     EXPECT_TRUE(entriesClash(karashi, oden));   // either order
     EXPECT_TRUE(entriesClash(kome, gohan));     // written form 米 in 炊いたお米
     EXPECT_TRUE(entriesClash(cat, kotatsu));    // katakana answer, hiragana clue
     EXPECT_FALSE(entriesClash(oden, kome));
-    EXPECT_FALSE(entriesClash(tai, sun)); // a two-letter answer inside another is chance, not a copy
+}
+
+TEST(CrosswordClues, TwoKanaAnswersInsideAnotherClash)
+{
+    const BankEntry yuki = entryOf("ゆき\t冬の空から降る白いもの\t天気\t雪");
+    const BankEntry hatsuyuki = entryOf("はつゆき\tその冬に一番先に降るもの\t天気\t初雪");
+    const BankEntry iro = entryOf("いろ\t赤や青や黄のこと\t色\t色");
+    const BankEntry gin = entryOf("ギンイロ\tメダルで二番目の輝き\t色\t銀色");
+    const BankEntry kuji = entryOf("クジ\t当たりと外れを引くもの\t遊び\tくじ");
+    const BankEntry amida = entryOf("あみだくじ\t縦線と横線で当たりを決める\t遊び\tあみだくじ");
+    const BankEntry tai = entryOf("たい\t祝いの席の赤い魚\t魚\t鯛");
+    const BankEntry sun = entryOf("たいよう\t昼間の空で輝く恒星\t自然\t太陽");
+    const BankEntry koi = entryOf("こい\t池で泳ぐ錦の魚\t魚\t鯉");
+    const BankEntry ice = entryOf("こおり\t水が冷えて固まったもの\t自然\t氷");
+    EXPECT_TRUE(entriesClash(yuki, hatsuyuki));
+    EXPECT_TRUE(entriesClash(hatsuyuki, yuki));
+    EXPECT_TRUE(entriesClash(iro, gin));   // hiragana inside katakana
+    EXPECT_TRUE(entriesClash(kuji, amida)); // katakana inside hiragana
+    EXPECT_TRUE(entriesClash(tai, sun));
+    // Shared letters out of order, or only one of two in a row, are not containment.
+    EXPECT_FALSE(entriesClash(koi, ice));
+    EXPECT_FALSE(entriesClash(yuki, iro));
+
+    Bank bank;
+    bank.entries = {yuki, iro, hatsuyuki, gin, koi};
+    const std::vector<std::vector<int>> clashes = clashLists(bank);
+    EXPECT_EQ(clashes[0], std::vector<int>{2});
+    EXPECT_EQ(clashes[1], std::vector<int>{3});
+    EXPECT_TRUE(clashes[4].empty());
 }
 
 TEST(CrosswordClues, NearCopiesAndNestedAnswersClash)
