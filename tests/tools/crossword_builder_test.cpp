@@ -1,5 +1,6 @@
 #include "clue_rules.h"
 #include "crossword.h"
+#include "set_check.h"
 #include "themes.h"
 
 #include <gtest/gtest.h>
@@ -214,6 +215,7 @@ void checkBuiltSet(const Bank& bank, std::uint32_t seed, const std::vector<Theme
     SCOPED_TRACE("seed " + std::to_string(seed));
     const std::vector<Pattern> built = buildPatterns(bank, {seed, 20, themes});
     const std::string file = formatWordFile(bank, built);
+    EXPECT_EQ(joined(wordFileProblems(bank, themes, file)), "");
     const std::map<int, FilePattern> patterns = readWordFile(file);
     ASSERT_EQ(patterns.size(), 100u);
     ASSERT_EQ(patterns.rbegin()->first, kTitlePattern);
@@ -314,9 +316,10 @@ TEST(CrosswordBuilder, EverySetKeepsTheRules)
     for (const std::uint32_t seed : {1u, 2u, 20240601u}) {
         checkBuiltSet(bank, seed);
     }
-    // Themes of two tags name patterns too, each name once.
+    // Themes of two tags name patterns too, each name once, and a narrow
+    // theme beside a broad one still needs half of the words to be its own.
     std::vector<Theme> themes;
-    const std::string listed = "乗り物と地理\t乗り物\t地理\n食と運動\t食べ物\tスポーツ\n";
+    const std::string listed = "乗り物と地理\t乗り物\t地理\n食と運動\t食べ物\tスポーツ\n旅の足\t乗り物\n";
     ASSERT_EQ(joined(parseThemes(listed, bank, themes)), "");
     checkBuiltSet(bank, 3, themes);
 }
@@ -455,14 +458,40 @@ TEST(CrosswordClues, EntriesClashWhenOneQuestionHoldsTheOtherAnswer)
     const BankEntry kome = entryOf("こめ\t田んぼで育つ日本人の主食\t食べ物\t米");
     const BankEntry cat = entryOf("ネコ\tにゃあと鳴く\t動物\t猫");
     const BankEntry kotatsu = entryOf("こたつ\t冬はねこが丸くなる所\t家\tこたつ");
-    const BankEntry tai = entryOf("たい\t祝いの席の赤い魚\t魚\t鯛");
-    const BankEntry sun = entryOf("たいよう\t昼間の空で輝く恒星\t自然\t太陽");
     EXPECT_TRUE(entriesClash(oden, karashi));   // kana
     EXPECT_TRUE(entriesClash(karashi, oden));   // either order
     EXPECT_TRUE(entriesClash(kome, gohan));     // written form 米 in 炊いたお米
     EXPECT_TRUE(entriesClash(cat, kotatsu));    // katakana answer, hiragana clue
     EXPECT_FALSE(entriesClash(oden, kome));
-    EXPECT_FALSE(entriesClash(tai, sun)); // a two-letter answer inside another is chance, not a copy
+}
+
+TEST(CrosswordClues, TwoKanaAnswersInsideAnotherClash)
+{
+    const BankEntry yuki = entryOf("ゆき\t冬の空から降る白いもの\t天気\t雪");
+    const BankEntry hatsuyuki = entryOf("はつゆき\tその冬に一番先に降るもの\t天気\t初雪");
+    const BankEntry iro = entryOf("いろ\t赤や青や黄のこと\t色\t色");
+    const BankEntry gin = entryOf("ギンイロ\tメダルで二番目の輝き\t色\t銀色");
+    const BankEntry kuji = entryOf("クジ\t当たりと外れを引くもの\t遊び\tくじ");
+    const BankEntry amida = entryOf("あみだくじ\t縦線と横線で当たりを決める\t遊び\tあみだくじ");
+    const BankEntry tai = entryOf("たい\t祝いの席の赤い魚\t魚\t鯛");
+    const BankEntry sun = entryOf("たいよう\t昼間の空で輝く恒星\t自然\t太陽");
+    const BankEntry koi = entryOf("こい\t池で泳ぐ錦の魚\t魚\t鯉");
+    const BankEntry ice = entryOf("こおり\t水が冷えて固まったもの\t自然\t氷");
+    EXPECT_TRUE(entriesClash(yuki, hatsuyuki));
+    EXPECT_TRUE(entriesClash(hatsuyuki, yuki));
+    EXPECT_TRUE(entriesClash(iro, gin));   // hiragana inside katakana
+    EXPECT_TRUE(entriesClash(kuji, amida)); // katakana inside hiragana
+    EXPECT_TRUE(entriesClash(tai, sun));
+    // Shared letters out of order, or only one of two in a row, are not containment.
+    EXPECT_FALSE(entriesClash(koi, ice));
+    EXPECT_FALSE(entriesClash(yuki, iro));
+
+    Bank bank;
+    bank.entries = {yuki, iro, hatsuyuki, gin, koi};
+    const std::vector<std::vector<int>> clashes = clashLists(bank);
+    EXPECT_EQ(clashes[0], std::vector<int>{2});
+    EXPECT_EQ(clashes[1], std::vector<int>{3});
+    EXPECT_TRUE(clashes[4].empty());
 }
 
 TEST(CrosswordClues, NearCopiesAndNestedAnswersClash)
@@ -523,4 +552,64 @@ TEST(CrosswordThemes, ReadsTitlesAndReportsEveryBadLine)
     ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].tags.size(), 2u);
     EXPECT_EQ(all[1].title, "動物");
+}
+
+TEST(CrosswordSetCheck, ReportsEveryGridThatBreaksARule)
+{
+    const Bank bank = loadBank("ピアノ\t白と黒の鍵盤が並ぶ楽器\t音楽\tピアノ\n"
+                               "ギター\t六本の弦をかき鳴らす\t音楽\tギター\n"
+                               "たいこ\tばちで打ち鳴らす\t音楽\t太鼓\n"
+                               "ふえ\t息を吹き込んで鳴らす細い管\t音楽\t笛\n"
+                               "うた\t声にのせたメロディー\t音楽\t歌\n"
+                               "すず\t振るとちりんと鳴る\t音楽\t鈴\n"
+                               "こくばん\tチョークで字を書く緑色のもの\t学校\t黒板\n"
+                               "つくえ\t教室で勉強に使う台\t学校\t机\n"
+                               "ノート\t授業の内容を書き留める\t学校\tノート\n"
+                               "えんそく\tバスで出かける学校の行事\t学校\t遠足\n"
+                               "ゆき\t冬の空から降る白いもの\t天気\t雪\n"
+                               "はつゆき\tその冬に一番先に降るもの\t天気\t初雪\n"
+                               "にじ\t空にかかる七色の橋\t天気\t虹\n"
+                               "あめ\t傘を差す空模様\t天気\t雨\n");
+    std::vector<Theme> themes;
+    ASSERT_EQ(joined(parseThemes("音楽の時間\t音楽\nたのしい音楽\t音楽\nあめふり\t天気\n", bank, themes)), "");
+    const auto pattern = [&](int number, const std::string& name, const std::vector<std::string>& answers) {
+        std::string text = std::to_string(number) + ",1," + std::to_string(answers.size() - 1) + ",0,0,\"" + name + "\",\"\"\r\n";
+        for (std::size_t w = 0; w < answers.size(); ++w) {
+            const auto entry = std::find_if(bank.entries.begin(), bank.entries.end(),
+                                            [&](const BankEntry& e) { return e.answerText == answers[w]; });
+            const std::string question = entry == bank.entries.end() ? "謎" : entry->question;
+            text += std::to_string(number) + ",0," + std::to_string(w) + "," + std::to_string(w * 7) + ",0,\""
+                + answers[w] + "\",\"" + question + "\"\r\n";
+        }
+        return text;
+    };
+    std::string file = pattern(0, "音楽の時間", {"ピアノ", "ギター", "たいこ", "こくばん", "つくえ", "ノート"})
+        // The school words do not count for a name that stands for music alone, numbered or not.
+        + pattern(1, "音楽の時間2", {"ふえ", "うた", "こくばん", "つくえ", "ノート", "えんそく"})
+        + pattern(2, "たのしい音2", {"すず", "うた", "ふえ", "にじ", "あめ", "こくばん"}) // shortened to fit its number
+        + pattern(3, "学校", {"こくばん", "つくえ", "えんそく", "ノート", "ピアノ", "ゆき"})  // a tag names itself
+        + pattern(4, "天気", {"ゆき", "はつゆき", "にじ", "あめ", "ピアノ", "ギター"})
+        + pattern(5, "雨の日", {"にじ", "あめ", "ゆき", "ピアノ", "ギター", "たいこ"})
+        + pattern(6, "学校", {"こくばん", "つくえ", "えんそく", "ノート", "ふえ", "すず"})
+        + pattern(7, "あめふり", {"あめ", "にじ", "ゆき", "ピアノ", "ギター", "たいこ"})
+        + pattern(8, "学校3", {"こくばん", "つくえ", "えんそく", "ノート", "うたごえ", "すず"});
+    const std::string chalk = "\"チョーク";
+    file.replace(file.find(chalk), chalk.size(), "\"白いチョーク");
+    for (int p = 9; p < kPlayedPatterns; ++p) {
+        file += pattern(p, "天気" + std::to_string(p), {"にじ", "あめ", "ゆき", "こくばん", "つくえ", "ノート"});
+    }
+    file += pattern(kTitlePattern, "タイトル", {"ピアノ", "ギター"}) + "9,0,\"ゆき\"\r\n";
+
+    const std::vector<std::string> problems = wordFileProblems(bank, themes, file);
+    const std::string all = joined(problems);
+    for (const char* expected : {"pattern 0: the question of \"こくばん\" is not the bank's",
+                                 "pattern 1: only 2 of 6 words carry a tag the name \"音楽の時間2\" stands for",
+                                 "pattern 4: \"ゆき\" and \"はつゆき\" must not share a grid",
+                                 "pattern 5: the name \"雨の日\" is no theme's title",
+                                 "pattern 6: the name \"学校\" is pattern 3's too",
+                                 "pattern 7: the name \"あめふり\" gives away \"あめ\"",
+                                 "pattern 8: the answer \"うたごえ\" is not in the bank", "not a line of the word file"}) {
+        EXPECT_NE(all.find(expected), std::string::npos) << expected << " missing from\n" << all;
+    }
+    EXPECT_EQ(problems.size(), 8u) << all;
 }

@@ -111,7 +111,8 @@ bool givesAway(const BankEntry& a, const BankEntry& b)
     }
     const BankEntry& shorter = a.kana.size() <= b.kana.size() ? a : b;
     const BankEntry& longer = &shorter == &a ? b : a;
-    return shorter.kana.size() >= 3 && contains(longer.kana, shorter.kana);
+    // Even two kana: ゆき beside はつゆき hands the player half of the longer word.
+    return contains(longer.kana, shorter.kana);
 }
 
 } // namespace

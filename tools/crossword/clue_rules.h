@@ -29,7 +29,8 @@ constexpr double kNearCopy = 0.5;
 
 // True when the two entries must not share a grid: one question holds the
 // other's answer (in kana) or written form, the questions are near copies, or
-// one answer of three or more letters lies inside the other (メロン / マスクメロン).
+// one answer lies inside the other, compared across kana scripts (ゆき /
+// はつゆき, いろ / ギンイロ, メロン / マスクメロン).
 bool entriesClash(const BankEntry& a, const BankEntry& b);
 
 // For each entry, the entries it clashes with.

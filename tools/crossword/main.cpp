@@ -1,6 +1,7 @@
 // crossword-builder: fills the game's puzzle patterns from a word bank.
 
 #include "crossword.h"
+#include "set_check.h"
 
 #include <cstdio>
 #include <fstream>
@@ -14,9 +15,11 @@ constexpr double kMinMeanWords = 10.0;
 constexpr int kMinDistinctAnswers = 700;
 
 const char* kUsage = "usage: crossword-builder --bank WORDS.tsv --out patterns.txt [--themes THEMES.tsv] [--seed N] [--stats]\n"
+                     "       crossword-builder --bank WORDS.tsv [--themes THEMES.tsv] --check patterns.txt\n"
                      "  Builds puzzle patterns 0 to 98 and the title pattern 99 as a UTF-8 word file\n"
                      "  with CR LF line ends. --themes names themes (title, then tags, tab-separated);\n"
-                     "  each tag is a theme besides. --stats prints the set's statistics.\n";
+                     "  each tag is a theme besides. --stats prints the set's statistics.\n"
+                     "  --check reports every way a written set breaks the builder's rules.\n";
 
 int fail(const std::string& message)
 {
@@ -51,6 +54,7 @@ int main(int argc, char* argv[])
     std::string bankPath;
     std::string outPath;
     std::string themesPath;
+    std::string checkPath;
     BuildOptions options;
     bool showStats = false;
     for (int i = 1; i < argc; ++i) {
@@ -60,6 +64,8 @@ int main(int argc, char* argv[])
             bankPath = argv[++i];
         } else if (arg == "--out" && hasValue) {
             outPath = argv[++i];
+        } else if (arg == "--check" && hasValue) {
+            checkPath = argv[++i];
         } else if (arg == "--themes" && hasValue) {
             themesPath = argv[++i];
         } else if (arg == "--seed" && hasValue) {
@@ -73,7 +79,7 @@ int main(int argc, char* argv[])
             return 2;
         }
     }
-    if (bankPath.empty() || outPath.empty()) {
+    if (bankPath.empty() || outPath.empty() == checkPath.empty()) {
         std::fputs(kUsage, stderr);
         return 2;
     }
@@ -102,6 +108,18 @@ int main(int argc, char* argv[])
         if (!themeErrors.empty()) {
             return fail(std::to_string(themeErrors.size()) + " problem(s) in the themes; nothing written");
         }
+    }
+
+    if (!checkPath.empty()) {
+        std::string set;
+        if (!readFile(checkPath, set)) {
+            return fail(checkPath + ": cannot read");
+        }
+        const std::vector<std::string> problems = wordFileProblems(bank, options.themes, set);
+        for (const std::string& problem : problems) {
+            std::fprintf(stderr, "%s: %s\n", checkPath.c_str(), problem.c_str());
+        }
+        return problems.empty() ? 0 : fail(std::to_string(problems.size()) + " problem(s) in the puzzle set");
     }
 
     std::vector<Pattern> patterns;

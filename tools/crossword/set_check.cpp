@@ -1,0 +1,173 @@
+#include "set_check.h"
+
+#include "clue_rules.h"
+#include "crossword.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+namespace {
+
+struct CheckedWord {
+    std::string answer;
+    std::string question;
+};
+
+struct CheckedPattern {
+    bool hasHeader = false;
+    std::string name;
+    std::vector<CheckedWord> words;
+};
+
+// The two quoted fields that end a line: "name or answer","question". Neither
+// may hold a double quote, so the first two quotes close the first field.
+bool quotedPair(std::string_view rest, std::string& first, std::string& second)
+{
+    if (rest.size() < 5 || rest.front() != '"' || rest.back() != '"') {
+        return false;
+    }
+    const std::size_t close = rest.find('"', 1);
+    if (close == std::string_view::npos || rest.substr(close, 3) != "\",\"") {
+        return false;
+    }
+    first = std::string(rest.substr(1, close - 1));
+    second = std::string(rest.substr(close + 3, rest.size() - close - 4));
+    return second.find('"') == std::string::npos;
+}
+
+bool parseNumber(std::string_view text, int& value)
+{
+    if (text.empty() || text.size() > 6 || text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return false;
+    }
+    value = std::stoi(std::string(text));
+    return true;
+}
+
+// The themes a pattern name can stand for: its own title, or a title the
+// builder numbered (乗り物2), shortened first when the number would not fit.
+std::vector<const Theme*> themesNamed(const std::string& name, const std::vector<Theme>& themes)
+{
+    std::u32string text;
+    decodeUtf8(name, text);
+    std::size_t digits = 0;
+    while (digits < text.size() && text[text.size() - 1 - digits] >= U'0' && text[text.size() - 1 - digits] <= U'9') {
+        ++digits;
+    }
+    const std::u32string stem = text.substr(0, text.size() - digits);
+    const std::u32string number = text.substr(stem.size());
+    const bool numbered = digits > 0 && number.front() != U'0' && number != U"1";
+    std::vector<const Theme*> named;
+    for (const Theme& theme : themes) {
+        std::u32string title;
+        decodeUtf8(theme.title, title);
+        if (title == text) {
+            named.push_back(&theme);
+        } else if (numbered && !stem.empty()
+                   && title.substr(0, std::max<int>(0, kNameFits - static_cast<int>(digits))) == stem) {
+            named.push_back(&theme);
+        }
+    }
+    return named;
+}
+
+} // namespace
+
+std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Theme>& listedThemes, std::string_view text)
+{
+    std::vector<std::string> problems;
+    std::map<int, CheckedPattern> patterns;
+    for (const auto& [lineNumber, line] : textLines(text)) {
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        std::vector<std::string_view> head;
+        std::size_t start = 0;
+        for (int f = 0; f < 5 && start != std::string_view::npos; ++f) {
+            const std::size_t comma = line.find(',', start);
+            head.push_back(line.substr(start, comma == std::string_view::npos ? 0 : comma - start));
+            start = comma == std::string_view::npos ? comma : comma + 1;
+        }
+        int number = 0;
+        int kind = 0;
+        std::string first;
+        std::string second;
+        if (start == std::string_view::npos || !parseNumber(head[0], number) || !parseNumber(head[1], kind) || kind > 1
+            || !quotedPair(line.substr(start), first, second)) {
+            problems.push_back(where + "not a line of the word file");
+            continue;
+        }
+        CheckedPattern& pattern = patterns[number];
+        if (kind == 1) {
+            pattern.hasHeader = true;
+            pattern.name = first;
+        } else {
+            pattern.words.push_back({first, second});
+        }
+    }
+
+    std::map<std::string, int> entryOf;
+    for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
+        entryOf[bank.entries[e].answerText] = e;
+    }
+    const std::vector<Theme> themes = withTagThemes(bank, listedThemes);
+    std::map<std::string, int> patternOfName;
+    for (int p = 0; p < kPlayedPatterns; ++p) {
+        const std::string where = "pattern " + std::to_string(p) + ": ";
+        const auto found = patterns.find(p);
+        if (found == patterns.end() || !found->second.hasHeader) {
+            problems.push_back(where + "missing");
+            continue;
+        }
+        const CheckedPattern& pattern = found->second;
+        if (const auto [other, fresh] = patternOfName.emplace(pattern.name, p); !fresh) {
+            problems.push_back(where + "the name \"" + pattern.name + "\" is pattern " + std::to_string(other->second)
+                               + "'s too");
+        }
+        std::vector<int> entries;
+        for (const CheckedWord& word : pattern.words) {
+            const auto entry = entryOf.find(word.answer);
+            if (entry == entryOf.end()) {
+                problems.push_back(where + "the answer \"" + word.answer + "\" is not in the bank");
+            } else if (bank.entries[entry->second].question != word.question) {
+                problems.push_back(where + "the question of \"" + word.answer + "\" is not the bank's");
+            } else {
+                entries.push_back(entry->second);
+            }
+        }
+        for (std::size_t a = 0; a < entries.size(); ++a) {
+            for (std::size_t b = a + 1; b < entries.size(); ++b) {
+                if (entriesClash(bank.entries[entries[a]], bank.entries[entries[b]])) {
+                    problems.push_back(where + "\"" + bank.entries[entries[a]].answerText + "\" and \""
+                                       + bank.entries[entries[b]].answerText + "\" must not share a grid");
+                }
+            }
+        }
+
+        const std::vector<const Theme*> named = themesNamed(pattern.name, themes);
+        if (named.empty()) {
+            problems.push_back(where + "the name \"" + pattern.name + "\" is no theme's title");
+            continue;
+        }
+        int bestCovered = 0;
+        for (const Theme* theme : named) {
+            const auto covered = std::count_if(entries.begin(), entries.end(), [&](int e) {
+                return std::find(theme->tags.begin(), theme->tags.end(), bank.entries[e].tag) != theme->tags.end();
+            });
+            bestCovered = std::max(bestCovered, static_cast<int>(covered));
+        }
+        const int words = static_cast<int>(pattern.words.size());
+        if (2 * bestCovered < words) {
+            problems.push_back(where + "only " + std::to_string(bestCovered) + " of " + std::to_string(words)
+                               + " words carry a tag the name \"" + pattern.name + "\" stands for");
+        }
+        std::u32string name;
+        decodeUtf8(pattern.name, name);
+        for (const int e : entries) {
+            const BankEntry& entry = bank.entries[e];
+            if (foldKana(name).find(entry.kana) != std::u32string::npos || name.find(entry.written) != std::u32string::npos) {
+                problems.push_back(where + "the name \"" + pattern.name + "\" gives away \"" + entry.answerText + "\"");
+            }
+        }
+    }
+    return problems;
+}
