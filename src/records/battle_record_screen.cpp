@@ -3,6 +3,7 @@
 #include "puzzle/puzzle_set.h"
 #include "records/record_texts.h"
 #include "store/battle_records.h"
+#include "view/labels.h"
 
 #include <QLabel>
 
@@ -13,8 +14,14 @@ Record2::Record2(QWidget* owner, const QString& appDir, const PuzzleSet& puzzles
     m_rowsRight = 577;
     auto header = [&](QRect box, QRect label, const QString& caption) {
         QLabel* text = addCell(box, label, Qt::AlignHCenter, kHeaderColor);
-        text->setText(caption);
         text->setWordWrap(true);
+        // A master rank wraps after マスター, both lines inside its cell.
+        QString shown = caption;
+        if (shown.startsWith(QStringLiteral("マスター")) && shown.size() > 4) {
+            shown.insert(4, u'\n');
+        }
+        setFittedText(text, shown, text->font());
+        text->setAccessibleName(caption);
     };
     header(QRect(16, 96, 33, 33), QRect(0, 10, 33, 17), QStringLiteral("№"));
     header(QRect(48, 96, 97, 33), QRect(0, 10, 97, 17), QStringLiteral("パターン名"));

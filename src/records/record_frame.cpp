@@ -15,7 +15,7 @@
 
 void showCell(QLabel* label, const CellText& cell)
 {
-    label->setText(cell.text);
+    setFittedText(label, cell.text, windowsFont(kPGothic, 9.75)); // a long record never loses its digits
     QPalette palette = label->palette();
     palette.setColor(QPalette::WindowText, cell.color);
     label->setPalette(palette);

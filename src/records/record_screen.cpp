@@ -35,8 +35,8 @@ Record::Record(QWidget* owner, const QString& appDir, const PuzzleSet& puzzles, 
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignVCenter;
     auto header = [&](QRect box, const QString& caption) {
         QLabel* label = addCell(box, QRect(0, 0, box.width(), box.height()), centred, kHeaderColor);
-        label->setText(caption);
         label->setAlignment(centred);
+        setFittedText(label, caption, label->font());
     };
     header(QRect(16, 96, 33, 33), QStringLiteral("№"));
     header(QRect(48, 96, 97, 33), QStringLiteral("パターン名"));

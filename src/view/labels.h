@@ -18,3 +18,10 @@ QLabel* makeLabel(const QString& text, const QFont& font, QColor color = QColor(
 
 // Sets the colour of a label's (or a button's) text.
 void setTextColor(QWidget* widget, QColor color);
+
+// Shows text whole in a label drawn in `base`: when the text would run past
+// the label (or, wrapping, below it) the letters close up a little, then the
+// font shrinks until it fits. The next text starts again from `base`.
+void setFittedText(QLabel* label, const QString& text, const QFont& base);
+// Whether text in font fits the label as it lays text out.
+bool fitsInLabel(const QLabel* label, const QString& text, const QFont& font);

@@ -6,6 +6,7 @@
 #include "store/record_fields.h"
 #include "store/single_records.h"
 #include "view/image_button.h"
+#include "view/labels.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -130,4 +131,38 @@ TEST_F(RecordScreens, NamesAndCaptionsAreNeverMarkup)
             EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
         }
     }
+}
+
+// Every cell, and every header, shows the widest text it can be given whole.
+TEST_F(RecordScreens, TheWidestTextsFitTheirCells)
+{
+    for (int p = 0; p < 10; ++p) {
+        puzzles->PatternName[p] = QStringLiteral("いきものがかり"); // longer than any name the builder gives
+        single->CountWithQuestion[p] = 32767;
+        single->BestWithQuestion[p] = 180'000;
+        single->DateWithQuestion[p] = dayNumber(2026, 12, 30);
+        single->CountNoQuestion[p] = 9999;
+        single->BestNoQuestion[p] = 999'999; // a hand-edited file
+        single->DateNoQuestion[p] = dayNumber(9999, 12, 31);
+        for (int r = 0; r < BattleRecordTable::kRanks; ++r) {
+            battle->Wins[p][r] = 9999;
+            battle->Losses[p][r] = 9999;
+        }
+    }
+    Record records(nullptr, QString(), *puzzles, *single);
+    Record2 battles(nullptr, QString(), *puzzles, *battle);
+    int checked = 0;
+    for (QDialog* screen : std::initializer_list<QDialog*>{&records, &battles}) {
+        for (const QLabel* label : screen->findChildren<QLabel*>()) {
+            if (label->isVisibleTo(screen) && !label->text().isEmpty() && label != records.placeLine &&
+                label != battles.placeLine) {
+                ++checked;
+                EXPECT_TRUE(fitsInLabel(label, label->text(), label->font()))
+                    << label->text().toStdString() << " in " << label->width() << " × " << label->height();
+            }
+        }
+    }
+    EXPECT_EQ(records.cells[3][0]->text(), QStringLiteral("180.000秒"));
+    EXPECT_EQ(records.cells[7][0]->text(), QStringLiteral("999.999秒"));
+    EXPECT_GT(checked, 200);
 }
