@@ -134,11 +134,12 @@ QValueAxis* scaleAxis(const QString& title, double low, double high, int ticks =
     return a;
 }
 
-// Whole numbers on an axis that starts at 1.
+// Whole numbers on an axis that starts at 1, with half a step to spare at
+// each end, so that no point sits on the axis (a single game's least of all).
 QValueAxis* countAxis(const QString& title, int count)
 {
     const int high = std::max(count, 2);
-    QValueAxis* a = axis(title, 1, high, QStringLiteral("%.0f"));
+    QValueAxis* a = axis(title, 0.5, high + 0.5, QStringLiteral("%.0f"));
     a->setTickType(QValueAxis::TicksDynamic);
     a->setTickAnchor(1);
     a->setTickInterval(std::max(1.0, roundStep(high - 1, 10)));
@@ -220,7 +221,7 @@ PatternPage buildPatternPage(const HistoryLoad& history, const PuzzleSet& puzzle
         }
     }
     QValueAxis* x = countAxis(QStringLiteral("クリアした順"), progress.completed);
-    QValueAxis* y = scaleAxis(QStringLiteral("秒"), 0, slowest);
+    QValueAxis* y = scaleAxis(QStringLiteral("秒"), 0, slowest * 1.1); // the slowest below the top
     page.chart->addAxis(x, Qt::AlignBottom);
     page.chart->addAxis(y, Qt::AlignLeft);
     attach(page.chart, lineSeries(QStringLiteral("問題有"), progress.withQuestions, kWithQuestions, true), x, y);
@@ -238,7 +239,9 @@ PatternPage buildPatternPage(const HistoryLoad& history, const PuzzleSet& puzzle
     for (int slot = 0; slot < words; ++slot) {
         setCell(page.words, slot, 0, QString::number(slot + 1));
         setCell(page.words, slot, 1, puzzles.WordAnswer[pattern][slot], Qt::AlignLeft);
-        const auto found = std::find_if(splits.begin(), splits.end(), [&](const WordSplits& w) { return w.slot == slot; });
+        const QString& answer = puzzles.WordAnswer[pattern][slot];
+        const auto found =
+            std::find_if(splits.begin(), splits.end(), [&](const WordSplits& w) { return w.answer == answer; });
         const bool played = found != splits.end();
         setCell(page.words, slot, 2, played ? seconds(found->best) : QStringLiteral("-"), Qt::AlignRight);
         setCell(page.words, slot, 3, played ? seconds(found->median) : QStringLiteral("-"), Qt::AlignRight);
@@ -299,7 +302,8 @@ BattlePage buildBattlePage(const HistoryLoad& history, const PuzzleSet& puzzles,
     page.ranks->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     page.ranks->horizontalHeader()->setStretchLastSection(true);
 
-    page.cpuWords = table({QStringLiteral("№"), QStringLiteral("ＣＰＵに取られた言葉"), QStringLiteral("回数")},
+    page.cpuWords = table({QStringLiteral("№"), QStringLiteral("ＣＰＵに取られた言葉（多い順に５つまで）"),
+                           QStringLiteral("回数")},
                           int(summary.cpuWords.size()));
     for (int row = 0; row < int(summary.cpuWords.size()); ++row) {
         const CpuTakes& take = summary.cpuWords[std::size_t(row)];
@@ -381,7 +385,7 @@ OverallPage buildOverallPage(const HistoryLoad& history, const PuzzleSet& puzzle
     layout->addLayout(charts);
 
     const std::vector<Improvement> improved = improvedPatterns(history.games, today);
-    layout->addWidget(caption(QStringLiteral("最近30日で最速タイムが一番縮んだパターン")));
+    layout->addWidget(caption(QStringLiteral("最近30日で最速タイムが一番縮んだパターン（５つまで）")));
     page.improved = table({QStringLiteral("№"), QStringLiteral("パターン名"), QStringLiteral("30日より前の最速"),
                            QStringLiteral("最近30日の最速"), QStringLiteral("縮んだ時間")},
                           int(improved.size()));
@@ -396,5 +400,11 @@ OverallPage buildOverallPage(const HistoryLoad& history, const PuzzleSet& puzzle
     page.improved->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     page.improved->horizontalHeader()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     layout->addWidget(page.improved);
+    // An empty table says why.
+    page.improvedNote = caption(history.games.empty() ? QStringLiteral("まだゲームがありません。")
+                                : improved.empty()    ? QStringLiteral("最近30日で縮んだ最速タイムはまだありません。")
+                                                      : QString());
+    page.improvedNote->setVisible(improved.empty());
+    layout->addWidget(page.improvedNote);
     return page;
 }

@@ -42,6 +42,7 @@ struct OverallPage {
     QChart* gamesChart = nullptr;
     QChart* timeChart = nullptr;
     QTableWidget* improved = nullptr;
+    QLabel* improvedNote = nullptr; // what an empty table means
 };
 OverallPage buildOverallPage(const HistoryLoad& history, const PuzzleSet& puzzles, QDate today);
 

@@ -74,30 +74,32 @@ PatternProgress patternProgress(const std::vector<PlayedGame>& games, int patter
 
 std::vector<WordSplits> wordSplits(const std::vector<PlayedGame>& games, int pattern)
 {
-    std::map<int, std::vector<qint64>> splits;
-    std::map<int, QString> answers;
+    // By the word itself: a puzzle set that changed since never merges two words of one slot.
+    std::map<QString, std::vector<qint64>> splits;
+    std::map<QString, int> slotOf;
     for (const PlayedGame& game : games) {
         if (!isSingleOf(game, pattern)) {
             continue;
         }
         for (const WordPlay& word : game.words) {
             if (word.taker == Taker::Player) {
-                splits[word.slot].push_back(word.ms);
-                answers[word.slot] = word.answer;
+                splits[word.answer].push_back(word.ms);
+                slotOf[word.answer] = word.slot;
             }
         }
     }
     std::vector<WordSplits> table;
-    for (const auto& [slot, times] : splits) {
+    for (const auto& [answer, times] : splits) {
         WordSplits row;
-        row.slot = slot;
-        row.answer = answers[slot];
+        row.slot = slotOf[answer];
+        row.answer = answer;
         row.samples = int(times.size());
         row.best = *std::min_element(times.begin(), times.end());
         row.median = median(times);
         row.last = times.back();
         table.push_back(row);
     }
+    std::stable_sort(table.begin(), table.end(), [](const WordSplits& a, const WordSplits& b) { return a.slot < b.slot; });
     std::vector<WordSplits*> bySlowness;
     for (WordSplits& row : table) {
         bySlowness.push_back(&row);
@@ -114,14 +116,14 @@ BattleSummary battleSummary(const std::vector<PlayedGame>& games, int pattern, i
 {
     BattleSummary summary;
     std::map<int, RankBattles> ranks;
-    std::map<int, CpuTakes> takes;
+    std::map<QString, CpuTakes> takes;
     for (const PlayedGame& game : games) {
         if (game.mode != GameMode::Battle || game.pattern != pattern) {
             continue;
         }
         for (const WordPlay& word : game.words) {
             if (word.taker == Taker::Cpu) {
-                CpuTakes& take = takes[word.slot];
+                CpuTakes& take = takes[word.answer];
                 take.slot = word.slot;
                 take.answer = word.answer;
                 ++take.count;
@@ -150,7 +152,7 @@ BattleSummary battleSummary(const std::vector<PlayedGame>& games, int pattern, i
     for (auto& [r, rank] : ranks) {
         summary.ranks.push_back(rank);
     }
-    for (auto& [slot, take] : takes) {
+    for (auto& [answer, take] : takes) {
         summary.cpuWords.push_back(take);
     }
     std::stable_sort(summary.cpuWords.begin(), summary.cpuWords.end(),
@@ -189,6 +191,8 @@ qint64 totalTimePlayed(const std::vector<PlayedGame>& games)
 
 std::vector<Improvement> improvedPatterns(const std::vector<PlayedGame>& games, QDate today, int days, int limit)
 {
+    // Against the best before the period; for a pattern first played in it,
+    // against its first time there.
     const QDate since = today.addDays(1 - days);
     std::map<int, Improvement> bests;
     std::map<int, bool> hadBefore;
@@ -198,18 +202,24 @@ std::vector<Improvement> improvedPatterns(const std::vector<PlayedGame>& games, 
         }
         Improvement& entry = bests[game.pattern];
         entry.pattern = game.pattern;
-        if (game.playedAt.date() < since) {
+        const QDate played = game.playedAt.date();
+        if (played < since) {
             if (!hadBefore[game.pattern] || game.timeMs < entry.before) {
                 entry.before = game.timeMs;
             }
             hadBefore[game.pattern] = true;
-        } else if (game.playedAt.date() <= today && (entry.now == 0 || game.timeMs < entry.now)) {
-            entry.now = game.timeMs;
+        } else if (played <= today) {
+            if (!hadBefore[game.pattern] && entry.now == 0) {
+                entry.before = game.timeMs;
+            }
+            if (entry.now == 0 || game.timeMs < entry.now) {
+                entry.now = game.timeMs;
+            }
         }
     }
     std::vector<Improvement> improved;
     for (const auto& [pattern, entry] : bests) {
-        if (hadBefore[pattern] && entry.now > 0 && entry.now < entry.before) {
+        if (entry.now > 0 && entry.now < entry.before) {
             improved.push_back(entry);
         }
     }

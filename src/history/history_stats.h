@@ -26,8 +26,9 @@ struct PatternProgress {
 };
 PatternProgress patternProgress(const std::vector<PlayedGame>& games, int pattern);
 
-// Split times of one word slot over the pattern's single-practice games, from
-// the words the player took.
+// Split times of each word of a pattern over its single-practice games, from
+// the words the player took; a word is its answer, so a changed puzzle set
+// never merges two. In slot order, the slot as last played.
 struct WordSplits {
     int slot = 0;
     QString answer; // as last played
@@ -70,7 +71,8 @@ std::vector<DayTotals> dailyTotals(const std::vector<PlayedGame>& games, QDate t
 qint64 totalTimePlayed(const std::vector<PlayedGame>& games);
 
 // Patterns whose best recordable single-practice time got shorter within the
-// last `days` days, the largest gain first.
+// last `days` days, the largest gain first: against the best before them, or
+// for a pattern first played within them, against its first time there.
 struct Improvement {
     int pattern = 0;
     qint64 before = 0;

@@ -13,6 +13,7 @@
 #include <QPluginLoader>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QValueAxis>
 
 namespace {
 
@@ -219,4 +220,35 @@ TEST_F(HistoryWindows, BattleAndOverallPages)
                              module->ranks, 5, HistoryWindow::Kind::Single, QDate(2026, 12, 9));
     EXPECT_TRUE(unreadable.single.summary->text().contains(QStringLiteral("disk on fire")));
     EXPECT_EQ(unreadable.single.words->item(0, 2)->text(), QStringLiteral("-"));
+}
+
+TEST_F(HistoryWindows, AFirstGameReadsWellAndEveryHeadingIsPlainText)
+{
+    makeMain();
+    module->puzzles.PatternName[0] = QStringLiteral("<b>太字</b>"); // a hand-edited name stays text
+    std::vector<PlayedGame> one = {knownHistory()[0]};
+    one[0].playedAt = QDateTime(QDate(2026, 12, 9), QTime(9, 0));
+    HistoryWindow window(main.get(), HistoryLoad{one, 0, QString()}, module->puzzles, module->ranks, 0,
+                         HistoryWindow::Kind::Single, QDate(2026, 12, 9));
+    // The single point stands clear of both axes.
+    for (QAbstractAxis* axis : window.single.chart->axes()) {
+        auto* values = static_cast<QValueAxis*>(axis);
+        const QList<QPointF> at = points(window.single.chart, QStringLiteral("問題有"));
+        ASSERT_EQ(at.size(), 1);
+        const double v = axis->orientation() == Qt::Horizontal ? at[0].x() : at[0].y();
+        EXPECT_LT(values->min(), v);
+        EXPECT_GT(values->max(), v);
+    }
+    // A first month: nothing improved yet, and the page says so.
+    EXPECT_EQ(window.overall.improved->rowCount(), 0);
+    EXPECT_FALSE(window.overall.improvedNote->isHidden());
+    EXPECT_FALSE(window.overall.improvedNote->text().isEmpty());
+    for (const QLabel* label : window.findChildren<QLabel*>()) {
+        EXPECT_EQ(label->textFormat(), Qt::PlainText) << label->text().toStdString();
+    }
+
+    HistoryWindow empty(main.get(), HistoryLoad{}, module->puzzles, module->ranks, 0, HistoryWindow::Kind::Battle,
+                        QDate(2026, 12, 9));
+    EXPECT_TRUE(empty.overall.improvedNote->text().contains(QStringLiteral("まだゲームがありません")));
+    EXPECT_TRUE(empty.battle.cpuWords->horizontalHeaderItem(1)->text().contains(QStringLiteral("５つまで")));
 }
