@@ -19,9 +19,12 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION games)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # Libraries come from dpkg-shlibdeps; what is only loaded at run time is named here:
-# the fonts the screens' font names are mapped to, and Qt's platform plugins
-# (libqt6gui6 only recommends them). The sound backend comes with libqt6multimedia6.
+# the fonts the screens' font names are mapped to, Qt's platform plugins
+# (libqt6gui6 only recommends them) and the SQLite driver of the play history
+# (libqt6sql6 only recommends it). The sound backend comes with libqt6multimedia6.
+# The package test plays a game and checks every plugin it loaded against these.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-ipafont-gothic, fonts-rocknroll, fonts-noto-cjk, qt6-qpa-plugins")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+  "fonts-ipafont-gothic, fonts-rocknroll, fonts-noto-cjk, qt6-qpa-plugins, libqt6sql6-sqlite")
 
 include(CPack)

@@ -7,6 +7,7 @@
 #include "platform/first_frame.h"
 #include "platform/fonts.h"
 #include "platform/module_sound.h"
+#include "platform/quiet_messages.h"
 #include "platform/random.h"
 #include "platform/records_claim.h"
 #include "store/gsx_seq.h"
@@ -45,6 +46,7 @@ int main(int argc, char* argv[])
     // copy is ready first, and Qt reads the same configuration.
     const std::jthread fontConfiguration(FcInit);
 
+    quietKnownChatter();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tazumeki"));
     QApplication::setApplicationVersion(QStringLiteral(TAZUMEKI_VERSION));

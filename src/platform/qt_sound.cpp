@@ -2,10 +2,24 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QAudioDevice>
+#include <QMediaDevices>
 #include <QSoundEffect>
 #include <QUrl>
+#include <cstdio>
 
 QtSound::QtSound(QObject* parent) : QObject(parent) {}
+
+void QtSound::sayIfSilent()
+{
+    // One line of ours in place of the back end's repeated complaints.
+    if (!m_deviceChecked) {
+        m_deviceChecked = true;
+        if (QMediaDevices::audioOutputs().isEmpty()) {
+            std::fputs("Tazumeki: no sound device found; the game plays in silence.\n", stderr);
+        }
+    }
+}
 
 QSoundEffect* QtSound::effect(const QString& path)
 {
@@ -24,6 +38,7 @@ void QtSound::play(const QString& path)
     if (!QFileInfo(path).isFile()) {
         return;
     }
+    sayIfSilent();
     QSoundEffect* sound = effect(path);
     sound->stop();
     sound->play();
@@ -31,6 +46,7 @@ void QtSound::play(const QString& path)
 
 void QtSound::prepare(const QStringList& paths)
 {
+    sayIfSilent();
     for (const QString& path : paths) {
         if (QFileInfo(path).isFile()) {
             effect(path);

@@ -19,6 +19,8 @@ public:
 
 private:
     QSoundEffect* effect(const QString& path);
+    void sayIfSilent();
+    bool m_deviceChecked = false;
 
     QHash<QString, QSoundEffect*> m_effects;
 };

@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/random.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -141,8 +142,11 @@ int GsxSeq::OpenForReadData(const QByteArray& data)
     if (data.size() < kHeaderSize) {
         return OpenNotContainer;
     }
+    // The key table straight after the magic and the version.
+    const QByteArrayView table = QByteArrayView(data).sliced(13, kRows * kRowLength);
     for (int r = 0; r < kRows; ++r) {
-        std::memcpy(m_keys[r].data(), data.constData() + 13 + r * kRowLength, kRowLength);
+        const QByteArrayView row = table.sliced(r * kRowLength, kRowLength);
+        std::copy(row.begin(), row.end(), m_keys[r].begin());
     }
     m_buffer = data;
     m_readPos = kHeaderSize;

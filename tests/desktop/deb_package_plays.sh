@@ -21,9 +21,11 @@ deb=$(ls "$tmp"/pkg/*.deb)
 [[ $(dpkg-deb -f "$deb" Package) == tazumeki ]] || fail "package name"
 [[ $(dpkg-deb -f "$deb" Section) == games ]] || fail "section"
 depends=$(dpkg-deb -f "$deb" Depends)
-for need in fonts-ipafont-gothic fonts-rocknroll fonts-noto-cjk qt6-qpa-plugins libqt6widgets6 libqt6multimedia6; do
+for need in fonts-ipafont-gothic fonts-rocknroll fonts-noto-cjk qt6-qpa-plugins libqt6widgets6 libqt6multimedia6 libqt6sql6-sqlite; do
   [[ $depends == *"$need"* ]] || fail "Depends lacks $need: $depends"
 done
+dpkg-deb -c "$deb" >"$tmp/contents"
+grep -q '/usr/share/doc/tazumeki/copyright$' "$tmp/contents" || fail "no copyright file in the package"
 dpkg-deb -x "$deb" "$tmp/root"
 
 # Xvfb picks a free display and writes its number once it accepts clients.
@@ -76,4 +78,19 @@ line=$(( pattern + 1 ))
 played=$("$tmp/root/usr/bin/tazumeki-data" unpack "$records/data1.dat" --utf8 | sed -n "${line}p")
 [[ $played == 1,* ]] || fail "pattern $pattern is not recorded as played once: $played"
 kill -0 "$game_pid" 2>/dev/null || fail "the game ended by itself"
+
+# Every Qt plugin the game loaded (the platform, the SQLite driver, the sound
+# back end) comes from a package that Depends names, or that one of those
+# depends on: installed with --no-install-recommends, the game still has it.
+closure=" $(printf '%s' "$depends" | tr ',|' '\n\n' | sed 's/(.*//; s/ //g' | sort -u | tr '\n' ' ')"
+for pkg in $closure; do
+  closure+=" $(dpkg-query -W -f='${Depends}' "$pkg" 2>/dev/null | tr ',|' '\n\n' | sed 's/(.*//; s/ //g; s/:any//' | tr '\n' ' ')"
+done
+plugins=$(grep -o '/[^ ]*/qt6/plugins/[^ ]*\.so' "/proc/$game_pid/maps" | sort -u)
+[[ -n $plugins ]] || fail "no Qt plugin seen in the game's memory"
+for plugin in $plugins; do
+  pkg=$(dpkg -S "$plugin" 2>/dev/null | head -1 | cut -d: -f1)
+  [[ -n $pkg ]] || fail "no package owns $plugin"
+  [[ " $closure " == *" $pkg "* ]] || fail "$plugin is in $pkg, which Depends does not bring: $depends"
+done
 echo "the unpacked package played pattern $pattern and saved $records/data1.dat"

@@ -13,7 +13,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 fail() { echo "FAIL: $*" >&2; exit 1; }
 for file in bin/tazumeki bin/tazumeki-data share/tazumeki/data2.dat share/tazumeki/image/button_ok_init.bmp \
             share/tazumeki/sound/Boom.wav lib/tazumeki/tazumeki-history-window.so lib/tazumeki/tazumeki-sound.so lib/tazumeki/tazumeki-history-store.so share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
-            share/doc/tazumeki/LICENSE; do
+            share/doc/tazumeki/LICENSE share/doc/tazumeki/copyright; do
   [[ -f $prefix/$file ]] || fail "not installed: $file"
 done
 [[ -x $prefix/bin/tazumeki ]] || fail "bin/tazumeki is not executable"

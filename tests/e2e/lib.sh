@@ -91,7 +91,7 @@ e2e_init() {
 }
 
 start_xvfb() {
-  command -v Xvfb >/dev/null || e2e_fail "Xvfb is not installed (scripts/setup installs it)"
+  command -v Xvfb >/dev/null || e2e_fail "Xvfb is not installed (scripts/setup --all installs it)"
   : >"$E2E_TMP/display"
   Xvfb -displayfd 3 -noreset -nolisten tcp -screen 0 1024x768x24 3>"$E2E_TMP/display" 2>"$E2E_TMP/xvfb.log" &
   XVFB_PID=$!

@@ -41,4 +41,8 @@ ms=${BASH_REMATCH[1]}
 ((ms >= 2000 && ms <= took && ms < 180000)) || e2e_fail "implausible time $ms ms (typing took $took ms)"
 sed "$((pattern + 1))s/.*/$line/" "$E2E_TMP/before.txt" >"$E2E_TMP/expected.txt"
 expect_records data1.dat "$E2E_TMP/expected.txt"
+# A quiet start: without a sound server at most one line, the game's own.
+if (($(grep -c . "$E2E_TMP/game.log" || true) > 1)) || grep -qv '^Tazumeki: ' "$E2E_TMP/game.log"; then
+  e2e_fail "the game printed more than its one line: $(cat "$E2E_TMP/game.log")"
+fi
 echo "pattern $pattern typed in $ms ms"

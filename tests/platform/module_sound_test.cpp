@@ -28,7 +28,7 @@ QMap<QString, QString> settledEffects()
         }
         return false;
     };
-    QTest::qWaitFor([&] { return !loading(); }, 10000);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !loading(); }, 10000)) << "the loads did not end";
     for (QObject* child : root->children()) {
         const QString name = child->property("source").toUrl().fileName();
         static const QStringList names{QStringLiteral("Null"), QStringLiteral("Loading"),
