@@ -48,7 +48,7 @@ GameHarness::~GameHarness() = default;
 
 void GameHarness::createMain()
 {
-    m_main = std::make_unique<Main>(*m_module, Main::Services{m_clock, m_random, m_sound, m_seq, m_notifier, nullptr, nullptr, &m_historyOpener}, GameFolders{m_dir->path(), m_dir->path()});
+    m_main = std::make_unique<Main>(*m_module, Main::Services{m_clock, m_random, m_sound, m_seq, m_notifier, nullptr, nullptr, &m_historyOpener}, GameFolders{m_dir->path(), m_dir->path(), {}, {}});
     m_main->show();
     m_main->Timer2->setInterval(0);
     QCoreApplication::processEvents();

@@ -112,7 +112,7 @@ void mainWindowCreated(benchmark::State& state)
     NotifierRecorder notifier;
     for (auto _ : state) {
         auto main = std::make_unique<Main>(game.module(), Main::Services{game.clock(), random, game.sound(), seq, notifier},
-                                           GameFolders{game.folder(), game.folder()});
+                                           GameFolders{game.folder(), game.folder(), {}, {}});
         benchmark::DoNotOptimize(main.get());
         state.PauseTiming();
         main.reset();

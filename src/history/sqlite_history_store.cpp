@@ -144,10 +144,15 @@ SqliteHistoryStore::SqliteHistoryStore(const QString& folder, Access access) : m
 
 SqliteHistoryStore::~SqliteHistoryStore()
 {
+    waitForIntegrityCheck();
+    close();
+}
+
+void SqliteHistoryStore::waitForIntegrityCheck()
+{
     if (m_check.valid()) {
         m_check.wait();
     }
-    close();
 }
 
 bool SqliteHistoryStore::checkFoundDamage()

@@ -24,6 +24,8 @@ public:
 
     bool append(const PlayedGame& game, QString* error) override;
     bool failedForNow() const override { return m_busy; }
+    // Waits for the integrity check of the open file, if one runs.
+    void waitForIntegrityCheck();
     HistoryLoad loadAll() override;
     QString takeNotice() override;
 

@@ -34,7 +34,7 @@ protected:
             loading = std::async(std::launch::async, loadGameData, std::ref(seq), dir.path(), dir.path(), std::ref(*module));
         }
         auto main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier},
-                                           GameFolders{dir.path(), dir.path()}, std::move(loading));
+                                           GameFolders{dir.path(), dir.path(), {}, {}}, std::move(loading));
         QCoreApplication::processEvents();
         return main;
     }

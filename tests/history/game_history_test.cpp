@@ -186,6 +186,23 @@ TEST_F(GameHistory, AFailedWriteLeavesGameAndRecordsAloneAndIsToldOnce)
     EXPECT_EQ(loaded->BestWithQuestion[1], 9000);
 }
 
+TEST_F(GameHistory, AGameTheHistoryCouldNotTakeForNowIsWrittenWithTheNext)
+{
+    useMemoryStore();
+    store.busy = true;
+    makeMain();
+    startAndCountDown(1);
+    answer(QStringLiteral("あいうえおかき"));
+    EXPECT_TRUE(store.games.empty());
+    store.busy = false;
+    startAndCountDown(1);
+    answer(QStringLiteral("あいうえおかき"));
+    ASSERT_EQ(store.games.size(), 2u) << "the kept game first, then this one";
+    EXPECT_LT(store.games[0].playedAt, store.games[1].playedAt.addSecs(1));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(notifier.texts.size(), 1) << "said once";
+}
+
 TEST_F(GameHistory, HistoryDbBesideTheRecordsReadByTheDataTool)
 {
     writeFile("history.db", QByteArray("damaged beyond repair").repeated(100));

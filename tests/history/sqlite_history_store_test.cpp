@@ -4,6 +4,8 @@
 #include "support/history_fakes.h"
 #include "support/temp_dir.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -168,4 +170,68 @@ TEST_F(HistoryDatabase, FailedWritesSayWhyAndLoseNothingWritten)
     const HistoryLoad load = store.loadAll();
     ASSERT_EQ(load.games.size(), 2u) << "the failed game left no half rows";
     EXPECT_EQ(load.games[1].words.size(), 3u);
+}
+
+TEST_F(HistoryDatabase, DamageTheCheckFindsOffTheGamesThreadIsPutAsideAtTheNextUse)
+{
+    {
+        SqliteHistoryStore store(dir.path());
+        QString error;
+        for (int i = 0; i < 200; ++i) {
+            ASSERT_TRUE(store.append(battleGame(), &error)) << error.toStdString();
+        }
+    }
+    query(path("history.db"), QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"));
+    // Garble a page in the middle: the file opens and its tables read, but it is damaged.
+    QByteArray bytes = readFile("history.db");
+    ASSERT_GT(bytes.size(), 10 * 4096);
+    bytes.replace(7 * 4096, 4096, QByteArray(4096, '\x5a'));
+    writeFile("history.db", bytes);
+
+    SqliteHistoryStore store(dir.path());
+    QString error;
+    EXPECT_TRUE(store.append(battleGame(), &error)) << "the game does not wait for the check";
+    store.waitForIntegrityCheck();
+    EXPECT_TRUE(store.append(battleGame(), &error)) << error.toStdString();
+    EXPECT_TRUE(store.takeNotice().contains(QStringLiteral("history.db.damaged")));
+    EXPECT_EQ(store.loadAll().games.size(), 1u) << "a new history";
+    EXPECT_EQ(readFile("history.db.damaged").size(), bytes.size());
+}
+
+TEST_F(HistoryDatabase, ALinkWhereHistoryDbBelongsIsNeverOpened)
+{
+    QDir().mkpath(path("elsewhere"));
+    writeFile("elsewhere/notes.db", "the player's own file");
+    ASSERT_TRUE(QFile::link(path("elsewhere/notes.db"), path("history.db")));
+    SqliteHistoryStore store(dir.path());
+    QString error;
+    EXPECT_FALSE(store.append(battleGame(), &error));
+    EXPECT_TRUE(error.contains(QStringLiteral("history.db"))) << error.toStdString();
+    EXPECT_FALSE(store.failedForNow());
+    EXPECT_FALSE(store.loadAll().ok());
+    EXPECT_EQ(readFile("elsewhere/notes.db"), QByteArray("the player's own file"));
+    EXPECT_FALSE(QFileInfo::exists(path("history.db.damaged")));
+}
+
+TEST_F(HistoryDatabase, AnotherProgramsWriteFailsTheGameForNowOnly)
+{
+    SqliteHistoryStore store(dir.path());
+    QString error;
+    ASSERT_TRUE(store.append(battleGame(), &error));
+    {
+        QSqlDatabase other = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("test-writer"));
+        other.setDatabaseName(path("history.db"));
+        ASSERT_TRUE(other.open());
+        QSqlQuery lock(other);
+        ASSERT_TRUE(lock.exec(QStringLiteral("BEGIN IMMEDIATE")));
+        EXPECT_FALSE(store.append(battleGame(), &error));
+        EXPECT_TRUE(store.failedForNow());
+        EXPECT_TRUE(error.contains(QStringLiteral("in use"))) << error.toStdString();
+        lock.exec(QStringLiteral("ROLLBACK"));
+        other.close();
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("test-writer"));
+    EXPECT_TRUE(store.append(battleGame(), &error)) << error.toStdString();
+    EXPECT_FALSE(store.failedForNow());
+    EXPECT_EQ(store.loadAll().games.size(), 2u);
 }

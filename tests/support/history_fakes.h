@@ -7,18 +7,20 @@ class MemoryHistoryStore final : public HistoryStore {
 public:
     std::vector<PlayedGame> games;
     bool failWrites = false;
+    bool busy = false; // another program holds the file, for now
     int writes = 0;
 
     bool append(const PlayedGame& game, QString* error) override
     {
         ++writes;
-        if (failWrites) {
-            *error = QStringLiteral("disk full");
+        if (failWrites || busy) {
+            *error = busy ? QStringLiteral("in use") : QStringLiteral("disk full");
             return false;
         }
         games.push_back(game);
         return true;
     }
+    bool failedForNow() const override { return busy; }
     HistoryLoad loadAll() override { return HistoryLoad{games, 0, QString()}; }
 };
 

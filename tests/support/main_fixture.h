@@ -50,7 +50,7 @@ protected:
     static QStringList samplePuzzle() { return samplePuzzleLines(); }
 
     // The game's files and the records in one folder, as in a portable game folder.
-    virtual GameFolders folders() const { return {dir.path(), dir.path()}; }
+    virtual GameFolders folders() const { return {dir.path(), dir.path(), {}, {}}; }
 
     void SetUp() override { ASSERT_TRUE(packLines(seq, samplePuzzle(), path("data2.dat"))); }
 

@@ -133,3 +133,41 @@ TEST_F(DataTool, RecordsReportsAFolderWithoutChangingIt)
     ASSERT_TRUE(process.waitForFinished(30000));
     EXPECT_TRUE(QString::fromUtf8(process.readAllStandardOutput()).contains(path("xdg/Tazumeki")));
 }
+
+TEST_F(DataTool, HistoryWithoutAFolderReadsTheRecordsFolder)
+{
+    ASSERT_TRUE(QDir().mkpath(path("xdg/Tazumeki")));
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("XDG_DATA_HOME"), path("xdg"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TAZUMEKI_DATA_TOOL), {QStringLiteral("history"), QStringLiteral("--json")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    EXPECT_TRUE(QJsonDocument::fromJson(process.readAllStandardOutput()).object().contains(QStringLiteral("games")));
+
+    env.remove(QStringLiteral("XDG_DATA_HOME"));
+    env.remove(QStringLiteral("HOME"));
+    process.setProcessEnvironment(env);
+    process.start(QStringLiteral(TAZUMEKI_DATA_TOOL), {QStringLiteral("history"), QStringLiteral("--csv")});
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 1);
+    EXPECT_TRUE(process.readAllStandardError().contains("no records folder"));
+}
+
+TEST_F(DataTool, CheckAndShowRefuseWhatHoldsNoPuzzle)
+{
+    writeFile("empty.txt", QByteArray());
+    writeFile("prose.txt", "this is not a puzzle file\r\nnor is this\r\n");
+    for (const char* file : {"empty.txt", "prose.txt"}) {
+        for (const char* command : {"check", "show"}) {
+            QStringList args{command, path(file), "--utf8"};
+            if (QLatin1String(command) == QLatin1String("show")) {
+                args << "--json";
+            }
+            const ToolRun run = tool(args);
+            EXPECT_EQ(run.exitCode, 1) << command << " " << file;
+            EXPECT_FALSE(run.err.isEmpty());
+        }
+    }
+}
