@@ -83,6 +83,7 @@ time_target("right Enter through the refreshed board", "rightEnter", 1000)
 time_target("one burst frame of a 7-cell word", "explosionTick", 500)
 time_target("one key through the romaji conversion", "romajiKey", 100)
 time_target("Form_Load (whole main screen made) with data2.dat", "mainWindowCreated", 20000)
+time_target("first game's end on a history of 10,000 games, the game's thread", "historyFirstAppend/10000", 16000)
 
 sizes = {1024: "1 KB", 102400: "100 KB", 10485760: "10 MB"}
 for step in ("packFromText", "unpackToText"):
@@ -134,7 +135,7 @@ for t in targets:
         print(f"    {t['note']}")
 print("\nother figures")
 for name in ("loadShippedPuzzles", "drawAllArt", "loadStoredArt", "endGame/disk", "endGame/memory", "loadPuzzleSet",
-             "saveSingleRecords", "loadBattleRecords"):
+             "saveSingleRecords", "loadBattleRecords", "historyFirstAppend/10000", "historyIntegrityCheck/10000"):
     if name in benchmarks:
         print(f"  {name:<60} {fmt(benchmarks[name]['real_time_us'], 'us'):>12}")
 for size, label in sizes.items():
