@@ -28,7 +28,7 @@ void Main::watchSession()
     connect(m_session.get(), &GameSession::wordBecameCurrent, this, &Main::wordBecameCurrent);
     connect(m_session.get(), &GameSession::wrongAnswer, this, &Main::wrongAnswer);
     connect(m_session.get(), &GameSession::wordTaken, this,
-            [this](Taker by, int slot, qint64, bool last) { wordTaken(by, slot, last); });
+            [this](Taker by, int slot, qint64 atMs, bool last) { wordTaken(by, slot, atMs, last); });
     connect(m_session.get(), &GameSession::clockChanged, this, [this](double seconds, bool atLimit) {
         Label4->setText(formatNumber(seconds, atLimit ? 0 : 1));
     });
@@ -54,17 +54,21 @@ void Main::Form_KeyDown(int keyCode)
 void Main::StartGame()
 {
     GameSession::Setup setup;
-    setup.mode = singlePractice() ? GameMode::Single : GameMode::Battle;
+    setup.mode = singlePractice() ? GameMode::Single : racing() ? GameMode::Race : GameMode::Battle;
     if (Option1->isChecked()) {
         setup.candidates = playablePatterns(m_module.puzzles);
     } else {
         setup.pattern = qBound(0, Combo1->currentIndex(), PuzzleSet::kPlayablePatterns - 1);
     }
     setup.questionsOn = Option3->isChecked();
+    if (setup.mode == GameMode::Race && !prepareRace(setup)) {
+        return; // the line says why
+    }
     if (setup.mode == GameMode::Battle) {
         setup.rank = qBound(0, Combo2->currentIndex(), RankTable::kRanks - 1);
-        setup.opponent = std::make_shared<RankCpu>(m_module.ranks, *setup.rank, m_module.puzzles, m_services.clock,
-                                                   m_services.random);
+        auto cpu = std::make_shared<RankCpu>(m_module.ranks, *setup.rank, m_module.puzzles, m_services.clock,
+                                             m_services.random);
+        setup.opponent = [cpu](int) { return cpu; };
     }
     switch (m_session->StartGame(std::move(setup))) {
     case GameSession::Start::Started:
@@ -210,9 +214,10 @@ void Main::Text1_KeyDown(int keyCode)
     }
 }
 
-void Main::wordTaken(Taker by, int slot, bool last)
+void Main::wordTaken(Taker by, int slot, qint64 atMs, bool last)
 {
     const int pattern = game().PatternIndex;
+    showPace(slot, atMs);
     Text1->empty(); // when the CPU takes the word, whatever the player had typed goes
     HideWordFrame(Picture8);
     finishExplosion();
@@ -228,6 +233,7 @@ void Main::gameEnded(const GameResult& result)
     Text1->setConversion(false);
     Text1->setEnabled(true); // after Esc in the countdown too: one title screen
     keepGameInHistory();
+    m_history.reset(); // read again, with this game, when next needed
     if (result.completed()) {
         showResult(result);
     }

@@ -81,12 +81,7 @@ void Main::showHistory(QWidget* owner, int pattern, bool battle)
     if (!viewer) {
         return; // the player has been told
     }
-    HistoryStore& store = historyStore();
-    const HistoryLoad history = store.loadAll();
-    if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
-        tellAboutHistory(notice);
-    }
-    viewer->showHistory(owner, history, m_module.puzzles, m_module.ranks, pattern, battle, m_services.clock.today());
+    viewer->showHistory(owner, history(), m_module.puzzles, m_module.ranks, pattern, battle, m_services.clock.today());
 }
 
 HistoryViewer* Main::historyViewer()

@@ -8,6 +8,7 @@
 #include "platform/clock.h"
 #include "platform/files.h"
 #include "platform/notifier.h"
+#include "platform/number_format.h"
 #include "platform/sound.h"
 #include "view/result_dialog.h"
 
@@ -20,6 +21,11 @@ void Main::showResult(const GameResult& result)
     const RecordDecision decision =
         decideRecord(result, m_module.singleRecords, m_module.battleRecords, m_services.clock.today());
     dialog.Label19->setText(decision.message);
+    if (result.mode == GameMode::Race) {
+        dialog.detailLine->setText(QStringLiteral("今回 %1 秒 / ベスト %2 秒")
+                                       .arg(formatNumber(double(result.timeMs) / 1000, 1),
+                                            formatNumber(double(m_raceTimeMs) / 1000, 1)));
+    }
     applyRecord(decision, m_module.singleRecords, m_module.battleRecords);
     switch (decision.sound) {
     case RecordDecision::Sound::NewRecord:

@@ -165,6 +165,8 @@ void Main::createControls()
     KanaIndicator = gameLabel(Picture4, QRect(120, 432, 16, 18), kCaptionGreen, Qt::AlignCenter,
                               windowsFont(kPGothic, 9, true));
     connect(Text1, &AnswerBox::kindChanged, this, &Main::showKanaIndicator);
+    PaceLabel = gameLabel(Picture4, QRect(138, 420, 48, 18), QColor(198, 255, 0), Qt::AlignRight | Qt::AlignVCenter,
+                          windowsFont(kGothic, 11.25, true));
     {
         QPalette palette = KanaIndicator->palette();
         palette.setColor(QPalette::Window, QColor(230, 0, 40));
@@ -317,7 +319,9 @@ void Main::Form_Load()
     for (const QString& name : m_module.ranks.RankName) {
         Combo2->addItem(name);
     }
+    Combo2->addItem(kRaceRankName); // your own fastest game, after the nine ranks
     Combo2->setCurrentIndex(0);
+    connect(Combo2, &QComboBox::currentIndexChanged, this, &Main::raceChosen);
 
     const int title = PuzzleSet::kTitlePattern;
     for (int word = 0; word <= m_module.puzzles.lastSlot(title); ++word) {

@@ -19,6 +19,7 @@
 #include <functional>
 #include <future>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class Clock;
@@ -90,6 +91,7 @@ public:
     ImageButton* Picture7 = nullptr; // close
     AnswerBox* Text1 = nullptr;
     QLabel* KanaIndicator = nullptr; // あ, ア or A beside the answer box
+    QLabel* PaceLabel = nullptr;     // in a race: seconds behind (+) or ahead (−) of the best
     QPushButton* Command2 = nullptr;
     QPushButton* Command3 = nullptr;
     PictureBox* Picture12 = nullptr;
@@ -180,6 +182,10 @@ public:
     // The records screens' line on where the records are.
     QString recordsPlaceText() const;
     bool singlePractice() const;
+    // CPU対戦 against 自己ベスト, the entry after the nine ranks.
+    bool racing() const;
+    // The play history, read once and again after each game.
+    const HistoryLoad& history();
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
@@ -191,7 +197,7 @@ private:
     // What the session reports.
     void answeringStarted();
     void wordBecameCurrent();
-    void wordTaken(Taker by, int slot, bool last);
+    void wordTaken(Taker by, int slot, qint64 atMs, bool last);
     void gameEnded(const GameResult& result);
     void wrongAnswer(const QString& typed);
     // The answer box for the word that just became current.
@@ -204,6 +210,10 @@ private:
     void warnAboutRecords(const RecordLoad& load, const QString& file);
     void showStartButton(bool quitFace);
     void keepGameInHistory();
+    // The best game to race on the pattern chosen, or a line saying why there is none.
+    bool prepareRace(GameSession::Setup& setup);
+    void showPace(int slot, qint64 atMs);
+    void raceChosen();
     void tellAboutHistory(const QString& text);
     HistoryViewer* historyViewer();
     // Warnings found while loading, shown once the window is up.
@@ -235,6 +245,10 @@ private:
     std::unique_ptr<HistoryStore> m_ownHistory;
     static constexpr std::size_t kMostUnsavedGames = 500;
     std::vector<PlayedGame> m_unsavedGames;
+    std::optional<HistoryLoad> m_history;
+    std::vector<qint64> m_raceSplits; // the best game's, in the race running
+    qint64 m_raceTimeMs = 0;
+    int m_lastRank = 0; // the rank chosen before the race, to go back to
     bool m_historyWarned = false;
     bool m_historyViewerWarned = false;
 };

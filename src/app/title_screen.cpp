@@ -73,6 +73,7 @@ void Main::ShowTitle()
         line->clear();
     }
     Label4->clear();
+    PaceLabel->clear();
     Label5->clear();
     Label6->setText(Label5->text());
 

@@ -71,7 +71,7 @@ GameSession::Start GameSession::StartGame(Setup setup)
     m_state.CompletedFlag = false;
     m_state.QuestionShownFlag = setup.questionsOn;
     m_state.AnswerShownFlag = false;
-    m_opponent = setup.mode == GameMode::Battle ? std::move(setup.opponent) : nullptr;
+    m_opponent = setup.mode != GameMode::Single && setup.opponent ? setup.opponent(m_state.PatternIndex) : nullptr;
     m_state.GameStartTime = now();
     Timer4.setInterval(kTickMs);
     return Start::Started;
@@ -142,6 +142,11 @@ void GameSession::Text1_KeyDown(int keyCode, const QString& text)
     // Exact comparison: kana kind, width, case and spaces all count.
     if (text != currentAnswer()) {
         emit wrongAnswer(text);
+        return;
+    }
+    // Past the best game's moment the word was already gone, tick or no tick.
+    if (m_opponent && m_opponent->takesOnTheMoment() && (now() - m_state.CpuWordStartTime) / 1000 >= m_state.CpuWordTime) {
+        takeCurrentWord(Taker::Cpu);
         return;
     }
     takeCurrentWord(Taker::Player);
@@ -218,7 +223,7 @@ void GameSession::finish(Outcome outcome)
     result.questionShown = m_state.QuestionShownFlag;
     result.answerShown = m_state.AnswerShownFlag;
     result.letters = patternLetters(m_puzzles, m_state.PatternIndex);
-    if (m_state.mode == GameMode::Battle) {
+    if (m_state.mode != GameMode::Single) {
         result.playerLetters = m_state.PlayerLetters;
         result.cpuLetters = m_state.CpuLetters;
     }

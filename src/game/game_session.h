@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -52,7 +53,8 @@ public:
         std::vector<int> candidates;
         bool questionsOn = true;
         std::optional<int> rank;
-        std::shared_ptr<Opponent> opponent; // battles: who races the player
+        // Battles and races: who races the player on the pattern chosen.
+        std::function<std::shared_ptr<Opponent>(int pattern)> opponent;
     };
     // NothingToPlay: a game runs, the title is being written, or no pattern
     // among the candidates has words to play.

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <QtGlobal>
 #include <optional>
 
@@ -7,7 +8,12 @@
 // three before answering, and answering.
 enum class PlayState { Idle, Countdown, Answering };
 
-enum class GameMode { Single, Battle };
+// Race: against the splits of the player's own fastest game.
+enum class GameMode { Single, Battle, Race };
+
+// The race has its place after the nine CPU ranks in the rank list.
+inline constexpr int kRaceRank = 9;
+inline const QString kRaceRankName = QStringLiteral("自己ベスト");
 enum class Outcome { Completed, Aborted, TimedOut };
 enum class Taker { Nobody, Player, Cpu };
 

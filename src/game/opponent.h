@@ -8,4 +8,8 @@ public:
     virtual ~Opponent() = default;
     // Seconds needed for word `slot` of `pattern`, which has just become current.
     virtual double PlanCpuWord(int pattern, int slot) = 0;
+    // True when the word is the opponent's the moment its time has passed,
+    // also between two clock ticks: an Enter after it comes too late. The
+    // CPU's word is taken on the tick instead.
+    virtual bool takesOnTheMoment() const { return false; }
 };

@@ -37,7 +37,9 @@ inline constexpr double kFastestMsPerLetter = 30;
 // Only a completed game is judged. Single practice: not recorded when the
 // answer was shown; otherwise the count grows and a time below the best (or
 // the first time) becomes the best, dated today. Battles: the side with more
-// letters wins; a draw is saved unchanged.
+// letters wins; a draw is saved unchanged. A race against the player's best
+// changes the single-practice line when every word was won, and never the
+// battle records.
 RecordDecision decideRecord(const GameResult& game, const SingleRecordTable& single, const BattleRecordTable& battle,
                             QDate today);
 

@@ -32,6 +32,7 @@ void GameLog::begin(const Start& start)
     m_game.mode = start.mode;
     m_game.pattern = start.pattern;
     m_game.rank = start.mode == GameMode::Battle ? start.rank : std::nullopt;
+    m_game.racedGame = start.mode == GameMode::Race ? start.racedGame : std::nullopt;
     m_game.playedAt = start.playedAt;
     m_startMs = start.startMs;
     m_currentSince = start.startMs;
@@ -135,6 +136,7 @@ void GameLog::follow(const GameSession& session, const Clock& clock)
         start.mode = state.mode;
         start.pattern = state.PatternIndex;
         start.rank = state.rank;
+        start.racedGame = m_raced;
         start.playedAt = clock.localNow();
         start.startMs = static_cast<qint64>(state.GameStartTime);
         begin(start);

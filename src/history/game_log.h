@@ -18,6 +18,7 @@ public:
         GameMode mode = GameMode::Single;
         int pattern = 0;
         std::optional<int> rank;
+        std::optional<qint64> racedGame;
         QDateTime playedAt;
         qint64 startMs = 0; // the reading answering started at
     };
@@ -26,6 +27,8 @@ public:
     // each finished game waits in takeFinished.
     void follow(const GameSession& session, const Clock& clock);
     std::optional<PlayedGame> takeFinished() { return std::exchange(m_finished, std::nullopt); }
+    // The next game races the kept game with this number.
+    void raceAgainst(std::optional<qint64> gameId) { m_raced = gameId; }
 
     // Answering started; nothing is logged before this.
     void begin(const Start& start);
@@ -57,6 +60,7 @@ private:
     qint64 m_currentSince = 0;
     bool m_wordOpen = false;
     std::optional<PlayedGame> m_finished;
+    std::optional<qint64> m_raced;
 };
 
 // Whether a key press counts as typing (Shift or Ctrl alone do not; a key

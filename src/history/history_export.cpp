@@ -45,6 +45,8 @@ QJsonDocument historyToJson(const std::vector<PlayedGame>& games)
             });
         }
         list.append(QJsonObject{
+            {QStringLiteral("id"), double(game.id)},
+            {QStringLiteral("raced_game"), game.racedGame ? QJsonValue(double(*game.racedGame)) : QJsonValue(QJsonValue::Null)},
             {QStringLiteral("played_at"), playedAtText(game.playedAt)},
             {QStringLiteral("mode"), modeName(game.mode)},
             {QStringLiteral("pattern"), game.pattern},
@@ -66,7 +68,7 @@ QByteArray historyToCsv(const std::vector<PlayedGame>& games)
 {
     QStringList lines{QStringLiteral("played_at,mode,pattern,rank,questions,answer_shown,outcome,time_ms,"
                                      "player_letters,cpu_letters,slot,answer,ms,taker,wrong_enters,keys,"
-                                     "question_shown_on_word,answer_shown_on_word")};
+                                     "question_shown_on_word,answer_shown_on_word,game_id,raced_game")};
     for (const PlayedGame& game : games) {
         const QString gameFields = QStringList{
             playedAtText(game.playedAt),
@@ -91,6 +93,8 @@ QByteArray historyToCsv(const std::vector<PlayedGame>& games)
                              QString::number(word.keys),
                              flag(word.questionShown),
                              flag(word.answerShown),
+                             QString::number(game.id),
+                             game.racedGame ? QString::number(*game.racedGame) : QString(),
                          }.join(u','));
         }
     }

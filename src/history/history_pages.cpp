@@ -41,6 +41,9 @@ QString patternName(const PuzzleSet& puzzles, int pattern)
 
 QString rankName(const RankTable& ranks, int rank)
 {
+    if (rank == kRaceRank) {
+        return kRaceRankName;
+    }
     return rank >= 0 && rank < RankTable::kRanks ? ranks.RankName[rank] : QString::number(rank);
 }
 
@@ -281,7 +284,7 @@ BattlePage buildBattlePage(const HistoryLoad& history, const PuzzleSet& puzzles,
     page.chart->addAxis(x, Qt::AlignBottom);
     page.chart->addAxis(y, Qt::AlignLeft);
     for (const RankBattles& rank : summary.ranks) {
-        const QColor colour = QColor::fromHsv((rank.rank * 40) % 360, 220, 200);
+        const QColor colour = rank.rank == kRaceRank ? QColor(0, 140, 60) : QColor::fromHsv((rank.rank * 40) % 360, 220, 200);
         attach(page.chart, lineSeries(rankName(ranks, rank.rank), rank.balance, colour, true), x, y);
     }
     auto* view = viewOf(page.chart);

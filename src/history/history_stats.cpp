@@ -118,7 +118,7 @@ BattleSummary battleSummary(const std::vector<PlayedGame>& games, int pattern, i
     std::map<int, RankBattles> ranks;
     std::map<QString, CpuTakes> takes;
     for (const PlayedGame& game : games) {
-        if (game.mode != GameMode::Battle || game.pattern != pattern) {
+        if ((game.mode != GameMode::Battle && game.mode != GameMode::Race) || game.pattern != pattern) {
             continue;
         }
         for (const WordPlay& word : game.words) {
@@ -129,12 +129,13 @@ BattleSummary battleSummary(const std::vector<PlayedGame>& games, int pattern, i
                 ++take.count;
             }
         }
-        if (!game.completed() || !game.rank) {
+        const std::optional<int> against = game.mode == GameMode::Race ? std::optional<int>(kRaceRank) : game.rank;
+        if (!game.completed() || !against) {
             continue;
         }
         const int n = ++summary.battles;
-        RankBattles& rank = ranks[*game.rank];
-        rank.rank = *game.rank;
+        RankBattles& rank = ranks[*against];
+        rank.rank = *against;
         QChar mark;
         if (game.playerLetters > game.cpuLetters) {
             ++rank.wins;

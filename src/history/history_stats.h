@@ -40,7 +40,8 @@ struct WordSplits {
 };
 std::vector<WordSplits> wordSplits(const std::vector<PlayedGame>& games, int pattern);
 
-// One CPU rank's battles on a pattern, completed battles only.
+// One CPU rank's battles on a pattern, completed battles only; races against
+// the player's best come as the rank kRaceRank.
 struct RankBattles {
     int rank = 0;
     int wins = 0;

@@ -2,7 +2,15 @@
 
 QString modeName(GameMode mode)
 {
-    return mode == GameMode::Battle ? QStringLiteral("battle") : QStringLiteral("single");
+    switch (mode) {
+    case GameMode::Battle:
+        return QStringLiteral("battle");
+    case GameMode::Race:
+        return QStringLiteral("race");
+    case GameMode::Single:
+        break;
+    }
+    return QStringLiteral("single");
 }
 
 QString outcomeName(Outcome outcome)
@@ -38,6 +46,9 @@ std::optional<GameMode> modeFromName(const QString& name)
     }
     if (name == QLatin1String("battle")) {
         return GameMode::Battle;
+    }
+    if (name == QLatin1String("race")) {
+        return GameMode::Race;
     }
     return std::nullopt;
 }

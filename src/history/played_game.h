@@ -23,10 +23,12 @@ struct WordPlay {
 };
 
 struct PlayedGame {
+    qint64 id = 0;      // the history's own number for the game; 0 until kept
     QDateTime playedAt; // local time when answering started, to the second
     GameMode mode = GameMode::Single;
     int pattern = 0;
     std::optional<int> rank; // battles only
+    std::optional<qint64> racedGame; // races: the game raced against
     bool questions = false;
     bool answerShown = false;
     Outcome outcome = Outcome::Aborted;

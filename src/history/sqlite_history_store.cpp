@@ -17,7 +17,8 @@
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
+// 1: games and words; 2: the game a race ran against.
+constexpr int kSchemaVersion = 2;
 constexpr int kLastPattern = kPlayablePatterns - 1;
 constexpr int kLastRank = kRankCount - 1;
 constexpr int kLastSlot = kWordSlots - 1;
@@ -76,6 +77,10 @@ std::optional<PlayedGame> gameFromRow(const QSqlQuery& q)
     game.timeMs = q.value(8).toLongLong();
     game.playerLetters = q.value(9).toInt();
     game.cpuLetters = q.value(10).toInt();
+    game.id = q.value(0).toLongLong();
+    if (game.mode == GameMode::Race && !q.value(11).isNull()) {
+        game.racedGame = q.value(11).toLongLong();
+    }
     if (game.timeMs < 0 || game.playerLetters < 0 || game.cpuLetters < 0) {
         return std::nullopt;
     }
@@ -98,6 +103,20 @@ std::optional<WordPlay> wordFromRow(const QSqlQuery& q)
     }
     word.taker = *taker;
     return word;
+}
+
+bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& column)
+{
+    QSqlQuery query(db);
+    if (!query.exec(QStringLiteral("PRAGMA table_info(%1)").arg(table))) {
+        return false;
+    }
+    while (query.next()) {
+        if (query.value(1).toString() == column) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool isBusyCode(const QSqlError& error)
@@ -303,12 +322,14 @@ SqliteHistoryStore::Check SqliteHistoryStore::prepare(QString* error)
                            "wrong_enters INTEGER NOT NULL, keys INTEGER NOT NULL, question_shown INTEGER NOT NULL, "
                            "answer_shown INTEGER NOT NULL)"),
             QStringLiteral("CREATE INDEX IF NOT EXISTS words_of_game ON words (game_id)"),
-            QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion),
         };
         for (const QString& sql : create) {
             if (!exec(query, sql, &sqlError)) {
                 return fail(sqlError);
             }
+        }
+        if (version < kSchemaVersion && !migrate(version, error)) {
+            return Check::Failed;
         }
     }
     // Tables without the columns we read were not written by this game.
@@ -320,6 +341,39 @@ SqliteHistoryStore::Check SqliteHistoryStore::prepare(QString* error)
         }
     }
     return Check::Fine;
+}
+
+bool SqliteHistoryStore::migrate(int from, QString* error)
+{
+    // Each step adds to what an older version wrote and keeps every row; all
+    // steps and the new version number are one transaction.
+    const QStringList steps[] = {
+        {}, // 0 to 1: the tables themselves, made above
+        {QStringLiteral("ALTER TABLE games ADD COLUMN raced_game INTEGER")},
+    };
+    QSqlDatabase db = QSqlDatabase::database(m_connection, false);
+    if (!db.transaction()) {
+        *error = describe(db.lastError());
+        return false;
+    }
+    QSqlQuery query(db);
+    QSqlError sqlError;
+    for (int version = std::max(from, 1); version < kSchemaVersion; ++version) {
+        for (const QString& sql : steps[version]) {
+            // A column an interrupted older attempt already added is there to use.
+            if (!exec(query, sql, &sqlError) && !sqlError.text().contains(QStringLiteral("duplicate column"))) {
+                db.rollback();
+                *error = describe(sqlError);
+                return false;
+            }
+        }
+    }
+    if (!exec(query, QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion), &sqlError) || !db.commit()) {
+        db.rollback();
+        *error = describe(sqlError.isValid() ? sqlError : db.lastError());
+        return false;
+    }
+    return true;
 }
 
 bool SqliteHistoryStore::startAfresh(QString* error)
@@ -392,7 +446,8 @@ bool SqliteHistoryStore::append(const PlayedGame& game, QString* error)
     }
     QSqlQuery insertGame(db);
     insertGame.prepare(QStringLiteral("INSERT INTO games (played_at, mode, pattern, rank, questions, answer_shown, "
-                                      "outcome, time_ms, player_letters, cpu_letters) VALUES (?,?,?,?,?,?,?,?,?,?)"));
+                                      "outcome, time_ms, player_letters, cpu_letters, raced_game) "
+                                      "VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
     insertGame.addBindValue(playedAtText(game.playedAt));
     insertGame.addBindValue(modeName(game.mode));
     insertGame.addBindValue(game.pattern);
@@ -403,6 +458,7 @@ bool SqliteHistoryStore::append(const PlayedGame& game, QString* error)
     insertGame.addBindValue(game.timeMs);
     insertGame.addBindValue(game.playerLetters);
     insertGame.addBindValue(game.cpuLetters);
+    insertGame.addBindValue(game.racedGame ? QVariant(*game.racedGame) : QVariant(QMetaType(QMetaType::LongLong)));
     if (!insertGame.exec()) {
         return failed(insertGame.lastError());
     }
@@ -445,7 +501,11 @@ HistoryLoad SqliteHistoryStore::loadAll()
     db.transaction();
     QSqlQuery games(db);
     games.setForwardOnly(true);
-    if (!games.exec(QStringLiteral("SELECT %1 FROM games ORDER BY id").arg(kGameColumns))) {
+    // A file of an older version lacks the later columns: they read as empty.
+    const QString raced = hasColumn(db, QStringLiteral("games"), QStringLiteral("raced_game"))
+                              ? QStringLiteral("raced_game")
+                              : QStringLiteral("NULL");
+    if (!games.exec(QStringLiteral("SELECT %1, %2 FROM games ORDER BY id").arg(kGameColumns, raced))) {
         load.error = describe(games.lastError());
         db.rollback();
         return load;

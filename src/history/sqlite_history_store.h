@@ -35,6 +35,7 @@ private:
     Check prepare(QString* error);
     void close();
     bool startAfresh(QString* error);
+    bool migrate(int from, QString* error);
     bool checkFoundDamage();
     bool startAfreshIfDamaged(QString* error);
 

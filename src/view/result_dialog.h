@@ -15,6 +15,8 @@ public:
     QLabel* Label18 = nullptr;
     QLabel* Label19 = nullptr;
     ImageButton* Picture1 = nullptr;
+    // A small line under the texts, left of the button: a race's two times.
+    QLabel* detailLine = nullptr;
 
     void Picture1_KeyDown(int keyCode);
 

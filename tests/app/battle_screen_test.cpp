@@ -1,4 +1,7 @@
+#include "support/history_fakes.h"
 #include "support/main_fixture.h"
+
+#include <QStandardItemModel>
 
 class Battle : public MainFixture {
 protected:
@@ -19,7 +22,7 @@ protected:
 TEST_F(Battle, RankListAfterStartUp)
 {
     makeMain();
-    ASSERT_EQ(main->Combo2->count(), 9);
+    ASSERT_EQ(main->Combo2->count(), 10); // the nine ranks, then your own best
     EXPECT_EQ(main->Combo2->currentText(), QStringLiteral("タマゴ"));
     EXPECT_EQ(main->Combo2->itemText(8), QStringLiteral("zemka"));
 }
@@ -60,4 +63,73 @@ TEST_F(Battle, EachTakerHasItsTileColour)
     EXPECT_EQ(main->game().CpuLetters, 3);
     EXPECT_TRUE(isPink(boardPixel(14)));  // さかな, the CPU's
     EXPECT_TRUE(isYellow(boardPixel(1))); // さくら, the player's
+}
+
+class RaceScreen : public Battle {
+protected:
+    MemoryHistoryStore store;
+    void SetUp() override
+    {
+        Battle::SetUp();
+        history = &store;
+    }
+    void chooseRace() { chooseRank(kRaceRank); }
+};
+
+TEST_F(RaceScreen, YourBestIsTheEntryAfterTheNineRanks)
+{
+    makeMain();
+    ASSERT_EQ(main->Combo2->count(), 10);
+    EXPECT_EQ(main->Combo2->itemText(9), QStringLiteral("自己ベスト"));
+
+    // Nothing cleared yet: a line says so and nothing starts.
+    chooseRace();
+    choosePattern(0);
+    pressEnter();
+    EXPECT_EQ(main->game().PlayState, PlayState::Idle);
+    EXPECT_EQ(main->Label1->text(), QStringLiteral("このパターンのクリア記録がありません"));
+
+    // Cleared once in single practice; then raced, idle, the best takes the first word.
+    main->Option5->setChecked(true);
+    startAndCountDown(0);
+    clock.advance(1000);
+    answer(QStringLiteral("さくら"));
+    clock.advance(1000);
+    answer(QStringLiteral("さかな"));
+    clock.advance(1000);
+    answer(QStringLiteral("らいおん"));
+    ASSERT_EQ(store.games.size(), 1u);
+
+    chooseRace();
+    startAndCountDown(0);
+    EXPECT_EQ(main->game().mode, GameMode::Race);
+    EXPECT_TRUE(main->PaceLabel->text().isEmpty());
+    tick(1000);
+    EXPECT_EQ(main->game().WordIndex, 1);
+    EXPECT_TRUE(isPink(boardPixel(0)));
+    EXPECT_EQ(main->PaceLabel->text(), QStringLiteral("0.0"));
+    clock.advance(500);
+    answer(QStringLiteral("さかな")); // half a second faster than the best
+    EXPECT_EQ(main->PaceLabel->text(), QStringLiteral("−0.5"));
+    tick(1000);
+    EXPECT_EQ(main->game().PlayState, PlayState::Idle);
+    EXPECT_EQ(result.message, QStringLiteral("7:3でＣＰＵの勝ち"));
+    ASSERT_EQ(store.games.size(), 2u);
+    EXPECT_EQ(store.games[1].mode, GameMode::Race);
+    EXPECT_EQ(store.games[1].racedGame, 1);
+    EXPECT_FALSE(fileExists(path("data3.dat"))) << "a race never touches the battle records";
+    EXPECT_TRUE(main->PaceLabel->text().isEmpty()) << "the title screen again";
+}
+
+TEST_F(RaceScreen, AnUnreadableHistoryDisablesTheEntryAndSaysWhy)
+{
+    store.loadError = QStringLiteral("disk on fire");
+    makeMain();
+    chooseRank(3);
+    chooseRace();
+    EXPECT_EQ(main->Combo2->currentIndex(), 3);
+    auto* items = qobject_cast<QStandardItemModel*>(main->Combo2->model());
+    ASSERT_NE(items, nullptr);
+    EXPECT_FALSE(items->item(kRaceRank)->isEnabled());
+    EXPECT_TRUE(items->item(kRaceRank)->toolTip().contains(QStringLiteral("disk on fire")));
 }

@@ -76,7 +76,7 @@ protected:
         setup.questionsOn = questions;
         if (opponent) {
             setup.rank = 4;
-            setup.opponent = std::move(opponent);
+            setup.opponent = [opponent](int) { return opponent; };
         }
         return session.StartGame(std::move(setup));
     }

@@ -32,8 +32,10 @@ TEST(HistoryExport, JsonHasTheDocumentedShape)
     ASSERT_EQ(games.size(), 2);
 
     const QJsonObject single = games[0].toObject();
-    EXPECT_EQ(single.keys(), (QStringList{"answer_shown", "completed", "cpu_letters", "mode", "outcome", "pattern",
-                                          "played_at", "player_letters", "questions", "rank", "time_ms", "words"}));
+    EXPECT_EQ(single.keys(), (QStringList{"answer_shown", "completed", "cpu_letters", "id", "mode", "outcome", "pattern",
+                                          "played_at", "player_letters", "questions", "raced_game", "rank", "time_ms",
+                                          "words"}));
+    EXPECT_TRUE(single["raced_game"].isNull());
     EXPECT_EQ(single["played_at"].toString(), QStringLiteral("2026-12-09T12:34:56"));
     EXPECT_EQ(single["mode"].toString(), QStringLiteral("single"));
     EXPECT_TRUE(single["rank"].isNull());
@@ -59,6 +61,15 @@ TEST(HistoryExport, JsonHasTheDocumentedShape)
     EXPECT_EQ(battle["words"].toArray()[0].toObject()["taker"].toString(), QStringLiteral("cpu"));
     EXPECT_TRUE(battle["words"].toArray()[1].toObject()["taker"].isNull());
 
+    PlayedGame race = twoGames()[0];
+    race.mode = GameMode::Race;
+    race.id = 12;
+    race.racedGame = 7;
+    const QJsonObject raced = historyToJson({race}).object()["games"].toArray()[0].toObject();
+    EXPECT_EQ(raced["mode"].toString(), QStringLiteral("race"));
+    EXPECT_EQ(raced["id"].toInteger(), 12);
+    EXPECT_EQ(raced["raced_game"].toInteger(), 7);
+
     PlayedGame late = twoGames()[0];
     late.outcome = Outcome::TimedOut;
     EXPECT_EQ(historyToJson({late}).object()["games"].toArray()[0].toObject()["outcome"].toString(),
@@ -71,10 +82,10 @@ TEST(HistoryExport, CsvHasOneQuotedLinePerWord)
     ASSERT_EQ(lines.size(), 6) << "header, four words, and the empty rest after the last line end";
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("played_at,mode,pattern,rank,")));
     EXPECT_EQ(lines[1], QStringLiteral("2026-12-09T12:34:56,single,0,,true,false,completed,15803,0,0,"
-                                       "0,あだな,1203,player,0,6,false,false"));
+                                       "0,あだな,1203,player,0,6,false,false,0,"));
     EXPECT_EQ(lines[2], QStringLiteral("2026-12-09T12:34:56,single,0,,true,false,completed,15803,0,0,"
-                                       "1,\"い,\"\"ろ\"\"\",14600,player,1,9,false,true"));
+                                       "1,\"い,\"\"ろ\"\"\",14600,player,1,9,false,true,0,"));
     EXPECT_EQ(lines[4], QStringLiteral("2026-12-10T08:00:00,battle,2,0,false,false,aborted,3000,0,2,"
-                                       "1,ねこ,1000,,0,0,false,false"));
+                                       "1,ねこ,1000,,0,0,false,false,0,"));
     EXPECT_TRUE(lines[5].isEmpty());
 }

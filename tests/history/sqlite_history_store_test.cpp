@@ -235,3 +235,45 @@ TEST_F(HistoryDatabase, AnotherProgramsWriteFailsTheGameForNowOnly)
     EXPECT_FALSE(store.failedForNow());
     EXPECT_EQ(store.loadAll().games.size(), 2u);
 }
+
+TEST_F(HistoryDatabase, AHistoryOfTheFirstVersionOpensGainsWhatIsNewAndKeepsEveryRow)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TAZUMEKI_FIXTURES "/history-v1.db"), path("history.db")));
+    QFile::setPermissions(path("history.db"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const auto before = [&] {
+        SqliteHistoryStore reader(dir.path(), SqliteHistoryStore::Access::ReadOnly);
+        return reader.loadAll(); // an older file reads as it is, with nothing of what came later
+    }();
+    ASSERT_TRUE(before.ok()) << before.error.toStdString();
+    ASSERT_EQ(before.games.size(), 3u);
+    EXPECT_EQ(before.games[1].mode, GameMode::Battle);
+    EXPECT_EQ(before.games[1].words[2].answer, QStringLiteral("からすみち"));
+    EXPECT_FALSE(before.games[0].racedGame);
+
+    SqliteHistoryStore store(dir.path());
+    PlayedGame race = battleGame();
+    race.mode = GameMode::Race;
+    race.rank.reset();
+    race.racedGame = 1;
+    QString error;
+    ASSERT_TRUE(store.append(race, &error)) << error.toStdString();
+    const HistoryLoad after = store.loadAll();
+    ASSERT_EQ(after.games.size(), 4u);
+    for (std::size_t i = 0; i < 3; ++i) {
+        const PlayedGame& a = before.games[i];
+        const PlayedGame& b = after.games[i];
+        EXPECT_EQ(a.id, b.id);
+        EXPECT_EQ(a.playedAt, b.playedAt);
+        EXPECT_EQ(a.mode, b.mode);
+        EXPECT_EQ(a.timeMs, b.timeMs);
+        ASSERT_EQ(a.words.size(), b.words.size());
+        for (std::size_t w = 0; w < a.words.size(); ++w) {
+            EXPECT_EQ(a.words[w].answer, b.words[w].answer);
+            EXPECT_EQ(a.words[w].ms, b.words[w].ms);
+            EXPECT_EQ(a.words[w].keys, b.words[w].keys);
+        }
+    }
+    EXPECT_EQ(after.games[3].mode, GameMode::Race);
+    EXPECT_EQ(after.games[3].racedGame, 1);
+    EXPECT_EQ(query(path("history.db"), QStringLiteral("PRAGMA user_version")).value(0), QStringLiteral("2"));
+}

@@ -18,10 +18,12 @@ public:
             return false;
         }
         games.push_back(game);
+        games.back().id = static_cast<qint64>(games.size());
         return true;
     }
     bool failedForNow() const override { return busy; }
-    HistoryLoad loadAll() override { return HistoryLoad{games, 0, QString()}; }
+    QString loadError; // set: the history cannot be read
+    HistoryLoad loadAll() override { return HistoryLoad{loadError.isEmpty() ? games : std::vector<PlayedGame>{}, 0, loadError}; }
 };
 
 // A game made by hand for the windows and the figures.
