@@ -1,0 +1,27 @@
+# Writes the dynamic list of what the game's modules take from the game: every
+# symbol a module leaves open. The game exports exactly these and no more, so
+# that its dynamic symbol table stays small.
+# cmake -DOUT=file -P module_imports.cmake module...
+set(symbols "")
+math(EXPR last "${CMAKE_ARGC} - 1")
+foreach(i RANGE 0 ${last})
+  if(CMAKE_ARGV${i} MATCHES "\\.so$")
+    execute_process(COMMAND nm -D --undefined-only "${CMAKE_ARGV${i}}" OUTPUT_VARIABLE listed RESULT_VARIABLE failed)
+    if(failed)
+      message(FATAL_ERROR "nm failed on ${CMAKE_ARGV${i}}")
+    endif()
+    string(REGEX MATCHALL "[^ \n]+\n" lines "${listed}")
+    foreach(line ${lines})
+      string(STRIP "${line}" name)
+      string(REGEX REPLACE "@.*" "" name "${name}")
+      if(name AND NOT name STREQUAL "U")
+        list(APPEND symbols "${name}")
+      endif()
+    endforeach()
+  endif()
+endforeach()
+list(REMOVE_DUPLICATES symbols)
+list(SORT symbols)
+list(JOIN symbols ";\n  " body)
+file(WRITE "${OUT}.new" "{\n  ${body};\n};\n")
+execute_process(COMMAND ${CMAKE_COMMAND} -E copy_if_different "${OUT}.new" "${OUT}")
