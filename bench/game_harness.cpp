@@ -1,5 +1,6 @@
 #include "game_harness.h"
 
+#include "history/history_viewer.h"
 #include "view/board.h"
 
 #include <QApplication>
@@ -46,9 +47,17 @@ GameHarness::GameHarness(const QString& parentDir)
 
 GameHarness::~GameHarness() = default;
 
+HistoryViewer* GameHarness::historyViewer()
+{
+    if (!m_viewerLoader.isLoaded()) {
+        m_viewerLoader.setFileName(QDir(QStringLiteral(TAZUMEKI_GAME_FOLDER)).filePath(kHistoryViewerModule));
+    }
+    return qobject_cast<HistoryViewer*>(m_viewerLoader.instance());
+}
+
 void GameHarness::createMain()
 {
-    m_main = std::make_unique<Main>(*m_module, Main::Services{m_clock, m_random, m_sound, m_seq, m_notifier, nullptr, nullptr, &m_historyOpener}, GameFolders{m_dir->path(), m_dir->path(), {}, {}});
+    m_main = std::make_unique<Main>(*m_module, Main::Services{m_clock, m_random, m_sound, m_seq, m_notifier, nullptr, historyViewer(), &m_historyOpener}, GameFolders{m_dir->path(), m_dir->path(), {}, {}});
     m_main->show();
     m_main->Timer2->setInterval(0);
     QCoreApplication::processEvents();

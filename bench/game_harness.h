@@ -10,6 +10,7 @@
 #include "store/gsx_seq.h"
 #include "support/fakes.h"
 
+#include <QPluginLoader>
 #include <QTemporaryDir>
 #include <memory>
 
@@ -18,6 +19,9 @@ public:
     // parentDir: where the game folder copy goes (a disk or a memory file system).
     explicit GameHarness(const QString& parentDir = QString());
     ~GameHarness();
+
+    // The history window's module of the built game; null when it has none.
+    HistoryViewer* historyViewer();
 
     Main& main() { return *m_main; }
     Module1& module() { return *m_module; }
@@ -49,6 +53,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<Module1> m_module = std::make_unique<Module1>();
     std::unique_ptr<Main> m_main;
+    QPluginLoader m_viewerLoader;
 };
 
 // Closes the next modal dialog as soon as it shows.

@@ -3,6 +3,9 @@
 // taking the game; the integrity check over the whole file runs meanwhile on
 // another thread, and its cost is measured here too.
 #include "history/sqlite_history_store.h"
+#include "input/kana_composer.h"
+#include "input/key_log.h"
+#include "typed_history.h"
 
 #include <QDir>
 #include <QSqlDatabase>
@@ -115,5 +118,47 @@ void historyIntegrityCheck(benchmark::State& state)
     QSqlDatabase::removeDatabase(QStringLiteral("bench-check"));
 }
 BENCHMARK(historyIntegrityCheck)->Arg(10'000)->Unit(benchmark::kMillisecond);
+
+// One key through the conversion and into the word's key log, as the answer
+// box hands it on (its repaint is the screen benchmark's romajiKey).
+void keyConversionAndLog(benchmark::State& state)
+{
+    static constexpr char kKeys[] = "kyasitunehomiyuronn";
+    KeyLog log;
+    KanaComposer composer;
+    composer.setLog(&log);
+    std::size_t n = 0;
+    qint64 ms = 0;
+    for (auto _ : state) {
+        if (n % 180 == 0) { // a word of about a minute of typing, then the next
+            state.PauseTiming();
+            composer.clear();
+            log.take();
+            state.ResumeTiming();
+        }
+        const QChar key = QLatin1Char(kKeys[n++ % (sizeof kKeys - 1)]);
+        composer.type(key, log.press(ms += 120, keyName(0, QString(key))));
+        benchmark::DoNotOptimize(composer.text());
+    }
+}
+BENCHMARK(keyConversionAndLog)->Unit(benchmark::kMicrosecond);
+
+// The end of a 180 s game of 1,800 keys on an open history of 10,000 games:
+// the game, its words and every key in one transaction.
+void historySaveTypedGame(benchmark::State& state)
+{
+    const QString& folder = longHistory(10'000);
+    SqliteHistoryStore store(folder);
+    QString error;
+    store.append(aGame(0), &error); // opened, as after the first game
+    store.waitForIntegrityCheck();
+    const PlayedGame game = typedGame(1, 15, int(state.range(0)) / 15);
+    for (auto _ : state) {
+        if (!store.append(game, &error)) {
+            state.SkipWithError(qPrintable(error));
+        }
+    }
+}
+BENCHMARK(historySaveTypedGame)->Arg(1800)->Unit(benchmark::kMillisecond);
 
 } // namespace

@@ -81,9 +81,12 @@ def time_target(label, name, limit_us):
 
 time_target("right Enter through the refreshed board", "rightEnter", 1000)
 time_target("one burst frame of a 7-cell word", "explosionTick", 500)
-time_target("one key through the romaji conversion", "romajiKey", 100)
+time_target("one key through the romaji conversion, to the repainted box", "romajiKey", 100)
+time_target("one key through the conversion and the key log", "keyConversionAndLog", 100)
 time_target("Form_Load (whole main screen made) with data2.dat", "mainWindowCreated", 20000)
 time_target("first game's end on a history of 10,000 games, the game's thread", "historyFirstAppend/10000", 16000)
+time_target("a 180 s game's end with its 1,800 keys", "historySaveTypedGame/1800", 20000)
+time_target("the 苦手 page opened on 100,000 keys kept", "weakPageOpens/100000", 200000)
 
 sizes = {1024: "1 KB", 102400: "100 KB", 10485760: "10 MB"}
 for step in ("packFromText", "unpackToText"):
@@ -135,7 +138,8 @@ for t in targets:
         print(f"    {t['note']}")
 print("\nother figures")
 for name in ("loadShippedPuzzles", "drawAllArt", "loadStoredArt", "endGame/disk", "endGame/memory", "loadPuzzleSet",
-             "saveSingleRecords", "loadBattleRecords", "historyFirstAppend/10000", "historyIntegrityCheck/10000"):
+             "saveSingleRecords", "loadBattleRecords", "historyFirstAppend/10000", "historyIntegrityCheck/10000", "historySaveTypedGame/1800",
+             "weakPageOpens/100000"):
     if name in benchmarks:
         print(f"  {name:<60} {fmt(benchmarks[name]['real_time_us'], 'us'):>12}")
 for size, label in sizes.items():

@@ -5,6 +5,7 @@
 #include "game_harness.h"
 
 #include "platform/fonts.h"
+#include "support/romaji_spelling.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -13,7 +14,9 @@
 #include <QTest>
 #include <QTimer>
 #include <cstdio>
+#include <QTabWidget>
 #include <functional>
+#include <random>
 
 namespace {
 
@@ -51,6 +54,42 @@ void answerCurrent(GameHarness& game)
     Main& main = game.main();
     main.Text1->setText(game.module().puzzles.WordAnswer[main.game().PatternIndex][main.game().WordIndex]);
     QTest::keyClick(main.Text1, Qt::Key_Return);
+}
+
+// Types a pattern's answers key by key as a player would: a steady hand with
+// some keys slower than others, and now and then a wrong vowel taken back.
+void typePattern(GameHarness& game, int pattern, std::mt19937& dice)
+{
+    Main& main = game.main();
+    game.startGame(pattern);
+    std::uniform_int_distribution<int> pause(90, 260);
+    std::uniform_int_distribution<int> slip(0, 29);
+    while (main.game().PlayState != PlayState::Idle) {
+        const QString& answer = game.module().puzzles.WordAnswer[pattern][main.game().WordIndex];
+        const QString keys = romaji_spelling::romajiFor(answer).value_or(QString());
+        game.clock().advance(900); // reading the clue
+        for (const QChar key : keys) {
+            // Hard reaches take longer: the number row's neighbours and the little fingers.
+            const int extra = QStringLiteral("yxzqp").contains(key) ? 220 : 0;
+            game.clock().advance(pause(dice) + extra);
+            if (QStringLiteral("aiueo").contains(key) && slip(dice) == 0) {
+                QTest::keyClick(main.Text1, key == u'i' ? 'o' : 'i');
+                game.clock().advance(pause(dice));
+                QTest::keyClick(main.Text1, Qt::Key_Backspace);
+                game.clock().advance(pause(dice));
+            }
+            QTest::keyClick(main.Text1, key.toLatin1());
+        }
+        if (romaji_spelling::isKatakana(answer)) {
+            QTest::keyClick(main.Text1, Qt::Key_Space);
+        }
+        if (main.game().WordIndex == game.module().puzzles.lastSlot(pattern)) {
+            closeNextDialog();
+        }
+        game.clock().advance(pause(dice));
+        QTest::keyClick(main.Text1, Qt::Key_Return);
+        runBursts(main);
+    }
 }
 
 } // namespace
@@ -98,5 +137,35 @@ int main(int argc, char* argv[])
     main.Option6->setChecked(true);
     grabNextDialog(QStringLiteral("battle-records"));
     main.Picture6_MouseUp();
+
+    // A few games typed key by key, then the history's 苦手 page with a key hovered.
+    std::mt19937 dice(20261209);
+    for (int round = 0; round < 4; ++round) {
+        for (int pattern : {0, 1, 2}) {
+            typePattern(game, pattern, dice);
+        }
+    }
+    game.stopTimers();
+    QTimer::singleShot(0, [] {
+        auto* window = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        if (!window) {
+            return;
+        }
+        auto* tabs = window->findChild<QTabWidget*>();
+        tabs->setCurrentIndex(tabs->count() - 1);
+        QCoreApplication::processEvents();
+        QApplication::setActiveWindow(window);
+        for (QWidget* child : window->findChildren<QWidget*>()) {
+            if (qstrcmp(child->metaObject()->className(), "KeyboardMap") == 0) {
+                child->setFocus(); // on A, the home row
+                for (int i = 0; i < 7; ++i) {
+                    QTest::keyClick(child, Qt::Key_Right); // to K
+                }
+            }
+        }
+        save(*window, QStringLiteral("history-weak"));
+        window->done(0);
+    });
+    main.showHistory(&main, 0, false);
     return 0;
 }

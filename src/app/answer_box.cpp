@@ -1,5 +1,6 @@
 #include "app/answer_box.h"
 
+#include "platform/clock.h"
 #include "platform/key_codes.h"
 
 #include <QGuiApplication>
@@ -91,6 +92,32 @@ void AnswerBox::setConversion(bool on, QChar space)
     emit kindChanged();
 }
 
+void AnswerBox::setKeyLog(KeyLog* log, const Clock* clock)
+{
+    m_log = clock ? log : nullptr;
+    m_clock = clock;
+    m_composer.setLog(m_log);
+}
+
+void AnswerBox::logKey(QKeyEvent* event, bool converting)
+{
+    m_keyId = KeyLog::kNoKey;
+    if (!m_log || (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        return;
+    }
+    const QString name = keyName(event->key(), event->text());
+    if (name.isEmpty()) {
+        return; // arrows, Esc, modifiers: no typing
+    }
+    m_keyId = m_log->press(m_clock->nowMs(), name);
+    // Without the conversion the line edit types the letter; Backspace at the
+    // end takes back the last one typed.
+    if (!converting && event->key() == Qt::Key_Backspace && !hasSelectedText() && cursorPosition() == text().size() &&
+        !text().isEmpty()) {
+        m_log->undoLastTyped();
+    }
+}
+
 void AnswerBox::empty()
 {
     m_composer.clear();
@@ -114,6 +141,9 @@ void AnswerBox::keyPressEvent(QKeyEvent* event)
     const int key = event->key();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
     const bool converting = m_on && !m_imeComposing;
+    if (!m_imeComposing) { // an input method's keys are its own: only its commits count
+        logKey(event, converting);
+    }
     if (enter && converting && text() == m_composer.text()) {
         m_composer.finishPendingN();
         showComposition();
@@ -150,6 +180,7 @@ bool AnswerBox::convert(QKeyEvent* event)
     }
     if (hasSelectedText() && !moving) {
         // Typing over a selection: it goes first, then the key converts as usual.
+        m_composer.undoShown(selectionStart(), selectionEnd());
         del();
         m_composer.replaceWith(text(), cursorPosition());
         if (key == Qt::Key_Backspace) {
@@ -193,7 +224,7 @@ bool AnswerBox::convert(QKeyEvent* event)
         if (m_space.isNull()) {
             m_composer.toggleKatakana();
         } else {
-            m_composer.type(m_space);
+            m_composer.type(m_space, m_keyId);
         }
         break;
     default: {
@@ -201,7 +232,7 @@ bool AnswerBox::convert(QKeyEvent* event)
         if (typed.size() != 1 || typed[0].unicode() <= 0x20 || typed[0].unicode() >= 0x7f) {
             return false;
         }
-        m_composer.type(typed[0]);
+        m_composer.type(typed[0], m_keyId);
     }
     }
     showComposition();
@@ -223,6 +254,9 @@ void AnswerBox::inputMethodEvent(QInputMethodEvent* event)
     wakeCaret();
     // A real input method composing: the built-in conversion keeps out of its way.
     m_imeComposing = !event->preeditString().isEmpty();
+    if (m_log && !event->commitString().isEmpty()) {
+        m_log->commit(m_clock->nowMs(), event->commitString());
+    }
     QLineEdit::inputMethodEvent(event);
 }
 

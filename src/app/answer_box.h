@@ -1,10 +1,13 @@
 #pragma once
 
 #include "input/kana_composer.h"
+#include "input/key_log.h"
 
 #include <QLineEdit>
 #include <QTimer>
 #include <functional>
+
+class Clock;
 
 // The answer box: hands every key to its handler first; Enter and Esc are
 // never inserted. While the current answer is kana, romaji typed here becomes
@@ -30,6 +33,10 @@ public:
     KanaKind kind() const { return m_composer.kind(); }
     QString pending() const { return m_on ? m_composer.pending() : QString(); }
 
+    // Every key typed here, with what it made and whether it stood, goes to
+    // log at the clock's reading; an input method's commits go as they are.
+    void setKeyLog(KeyLog* log, const Clock* clock);
+
     // Empties the box whole: text, pending letters and the undo history.
     void empty();
     // Leaves what was converted and drops the letters still waiting: a game
@@ -53,11 +60,15 @@ protected:
 
 private:
     bool convert(QKeyEvent* event);
+    void logKey(QKeyEvent* event, bool converting);
     void showComposition();
     void wakeCaret();
     void restCaret();
 
     KanaComposer m_composer;
+    KeyLog* m_log = nullptr;
+    const Clock* m_clock = nullptr;
+    int m_keyId = KeyLog::kNoKey; // the key being handled, as the log numbers it
     bool m_on = false;
     QChar m_space;
     bool m_imeComposing = false;

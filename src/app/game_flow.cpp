@@ -20,6 +20,7 @@ void Main::watchSession()
 {
     // The history's log first: the game it logs is ready when the window judges it.
     m_gameLog.follow(*m_session, m_services.clock);
+    Text1->setKeyLog(&m_gameLog.keys(), &m_services.clock);
     connect(m_session.get(), &GameSession::countdownChanged, this, [this](const QString& digit) {
         Label5->setText(digit);
         Label6->setText(Label5->text());
@@ -232,10 +233,10 @@ void Main::gameEnded(const GameResult& result)
     Text1->dropPending();
     Text1->setConversion(false);
     Text1->setEnabled(true); // after Esc in the countdown too: one title screen
-    keepGameInHistory();
+    const std::optional<PlayedGame> played = keepGameInHistory();
     m_history.reset(); // read again, with this game, when next needed
     if (result.completed()) {
-        showResult(result);
+        showResult(result, played ? &*played : nullptr);
     }
     ShowTitle();
     Picture4->Refresh();

@@ -32,11 +32,11 @@ HistoryStore& Main::historyStore()
     return *m_ownHistory;
 }
 
-void Main::keepGameInHistory()
+std::optional<PlayedGame> Main::keepGameInHistory()
 {
-    const std::optional<PlayedGame> game = m_gameLog.takeFinished();
+    std::optional<PlayedGame> game = m_gameLog.takeFinished();
     if (!game) {
-        return; // no game reached answering: the countdown, the title
+        return game; // no game reached answering: the countdown, the title
     }
     // A game the history could not take (another program held history.db)
     // waits for the next game's end; a few hundred at most.
@@ -67,6 +67,7 @@ void Main::keepGameInHistory()
     if (!tell.isEmpty()) {
         tellAboutHistory(tell.join(u'\n'));
     }
+    return game;
 }
 
 void Main::tellAboutHistory(const QString& text)

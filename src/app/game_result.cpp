@@ -14,7 +14,7 @@
 
 #include <QLabel>
 
-void Main::showResult(const GameResult& result)
+void Main::showResult(const GameResult& result, const PlayedGame* played)
 {
     Result dialog(this, m_appDir);
     dialog.Label18->setText(resultTimeText(double(result.timeMs)));
@@ -25,6 +25,9 @@ void Main::showResult(const GameResult& result)
         dialog.detailLine->setText(QStringLiteral("今回 %1 秒 / ベスト %2 秒")
                                        .arg(formatNumber(double(result.timeMs) / 1000, 1),
                                             formatNumber(double(m_raceTimeMs) / 1000, 1)));
+    }
+    if (played) {
+        dialog.typingLine->setText(typingLine(*played));
     }
     applyRecord(decision, m_module.singleRecords, m_module.battleRecords);
     switch (decision.sound) {

@@ -203,13 +203,14 @@ private:
     // The answer box for the word that just became current.
     void prepareAnswerBox();
     void showKanaIndicator();
-    void showResult(const GameResult& result);
+    void showResult(const GameResult& result, const PlayedGame* played);
     void restoreExplosionAreas();
     void finishExplosion();
     void saveRecords(const RecordDecision& decision);
     void warnAboutRecords(const RecordLoad& load, const QString& file);
     void showStartButton(bool quitFace);
-    void keepGameInHistory();
+    // The game just finished, as the history keeps it; none before answering.
+    std::optional<PlayedGame> keepGameInHistory();
     // The best game to race on the pattern chosen, or a line saying why there is none.
     bool prepareRace(GameSession::Setup& setup);
     void showPace(int slot, qint64 atMs);

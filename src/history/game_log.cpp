@@ -39,6 +39,7 @@ void GameLog::begin(const Start& start)
     m_wordOpen = false;
     m_timedOut = false;
     m_active = true;
+    m_keys.take(); // keys of the title screen are no game's
 }
 
 WordPlay* GameLog::current()
@@ -51,6 +52,11 @@ void GameLog::closeCurrent(qint64 atMs)
     if (WordPlay* word = current()) {
         // A clock never runs backwards here; should one, the split is 0, not negative.
         word->ms = qMax<qint64>(0, atMs - m_currentSince);
+        word->strokes = m_keys.take();
+        for (KeyStroke& stroke : word->strokes) {
+            stroke.ms = qBound<qint64>(0, stroke.ms - m_currentSince, word->ms);
+            word->inputMethod = word->inputMethod || stroke.commit;
+        }
         m_wordOpen = false;
     }
 }
@@ -61,6 +67,7 @@ void GameLog::wordBecameCurrent(int slot, const QString& answer, qint64 atMs, bo
         return;
     }
     closeCurrent(atMs);
+    m_keys.take(); // none belong to the new word yet
     WordPlay word;
     word.slot = slot;
     word.answer = answer;
@@ -81,6 +88,7 @@ void GameLog::wrongEnter()
 {
     if (WordPlay* word = current()) {
         ++word->wrongEnters;
+        m_keys.rejectAttempt();
     }
 }
 

@@ -39,6 +39,9 @@ public:
     void wordBecameCurrent(int slot, const QString& answer, qint64 atMs, bool questionShown);
     // A key pressed in the answer box; modifiers alone are not typing.
     void keyPressed(int qtKey);
+    // Where the answer box logs each key, at the same clock's readings; the
+    // current word takes them when it ends.
+    KeyLog& keys() { return m_keys; }
     void wrongEnter();
     void questionShown();
     void answerShown();
@@ -61,6 +64,7 @@ private:
     bool m_wordOpen = false;
     std::optional<PlayedGame> m_finished;
     std::optional<qint64> m_raced;
+    KeyLog m_keys;
 };
 
 // Whether a key press counts as typing (Shift or Ctrl alone do not; a key

@@ -27,22 +27,41 @@ QString flag(bool on)
     return on ? QStringLiteral("true") : QStringLiteral("false");
 }
 
+QJsonArray strokesToJson(const std::vector<KeyStroke>& strokes)
+{
+    QJsonArray list;
+    for (const KeyStroke& stroke : strokes) {
+        list.append(QJsonObject{
+            {QStringLiteral("ms"), double(stroke.ms)},
+            {QStringLiteral("key"), stroke.key},
+            {QStringLiteral("kana"), orNull(stroke.kana)},
+            {QStringLiteral("missed"), stroke.missed},
+        });
+    }
+    return list;
+}
+
 } // namespace
 
-QJsonDocument historyToJson(const std::vector<PlayedGame>& games)
+QJsonDocument historyToJson(const std::vector<PlayedGame>& games, bool keys)
 {
     QJsonArray list;
     for (const PlayedGame& game : games) {
         QJsonArray words;
         for (const WordPlay& word : game.words) {
-            words.append(QJsonObject{
+            QJsonObject fields{
                 {QStringLiteral("slot"), word.slot},
                 {QStringLiteral("answer"), word.answer},
                 {QStringLiteral("ms"), double(word.ms)},
                 {QStringLiteral("taker"), orNull(takerName(word.taker))},
                 {QStringLiteral("wrong_enters"), word.wrongEnters},
                 {QStringLiteral("keys"), word.keys},
-            });
+            };
+            if (keys) {
+                fields.insert(QStringLiteral("input_method"), word.inputMethod);
+                fields.insert(QStringLiteral("strokes"), strokesToJson(word.strokes));
+            }
+            words.append(fields);
         }
         list.append(QJsonObject{
             {QStringLiteral("id"), double(game.id)},
@@ -96,6 +115,28 @@ QByteArray historyToCsv(const std::vector<PlayedGame>& games)
                              QString::number(game.id),
                              game.racedGame ? QString::number(*game.racedGame) : QString(),
                          }.join(u','));
+        }
+    }
+    return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+}
+
+QByteArray keysToCsv(const std::vector<PlayedGame>& games)
+{
+    QStringList lines{QStringLiteral("game_id,word,ms,key,kana,missed,taker,input_method")};
+    for (const PlayedGame& game : games) {
+        for (const WordPlay& word : game.words) {
+            for (const KeyStroke& stroke : word.strokes) {
+                lines.append(QStringList{
+                    QString::number(game.id),
+                    csvField(word.answer),
+                    QString::number(stroke.ms),
+                    csvField(stroke.key),
+                    csvField(stroke.kana),
+                    flag(stroke.missed),
+                    takerName(word.taker),
+                    flag(word.inputMethod),
+                }.join(u','));
+            }
         }
     }
     return (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();

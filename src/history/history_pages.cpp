@@ -1,8 +1,9 @@
 #include "history/history_pages.h"
 
-#include "platform/number_format.h"
 #include "history/history_stats.h"
+#include "history/page_parts.h"
 #include "platform/fonts.h"
+#include "platform/number_format.h"
 #include "puzzle/puzzle_set.h"
 #include "puzzle/rank_table.h"
 #include "view/labels.h"
@@ -12,10 +13,12 @@
 #include <QBarSet>
 #include <QChart>
 #include <QChartView>
+#include <QCursor>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineSeries>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -27,11 +30,7 @@ const QColor kWithQuestions(0, 102, 204);
 const QColor kWithoutQuestions(230, 110, 0);
 const QColor kBest(220, 0, 40);
 const QColor kSlowRow(255, 214, 214);
-
-QString seconds(qint64 ms)
-{
-    return formatNumber(double(ms) / 1000, 3) + QStringLiteral("秒");
-}
+const QColor kTyping(0, 140, 60);
 
 // Games come from a file a person may have edited: names only for known slots.
 QString patternName(const PuzzleSet& puzzles, int pattern)
@@ -47,144 +46,17 @@ QString rankName(const RankTable& ranks, int rank)
     return rank >= 0 && rank < RankTable::kRanks ? ranks.RankName[rank] : QString::number(rank);
 }
 
+QString typingTip(const PatternProgress::Typing& game)
+{
+    return QStringLiteral("%1回目：毎分 %2 打 ・ ミス率 %3")
+        .arg(int(game.n))
+        .arg(formatNumber(game.keysPerMinute, 1))
+        .arg(game.missRate ? formatNumber(*game.missRate * 100, 1) + u'%' : QStringLiteral("記録なし"));
+}
+
 QString patternTitle(const PuzzleSet& puzzles, int pattern)
 {
     return QStringLiteral("№%1  %2").arg(formatTwoDigits(pattern), patternName(puzzles, pattern));
-}
-
-QLabel* caption(const QString& text, bool bold = false)
-{
-    QLabel* label = makeLabel(text, windowsFont(kPGothic, bold ? 11.25 : 9.75, bold));
-    label->setWordWrap(true);
-    return label;
-}
-
-QChart* makeChart(const QString& title)
-{
-    auto* chart = new QChart;
-    chart->setTitle(title);
-    chart->setTitleFont(windowsFont(kPGothic, 9.75, true));
-    chart->legend()->setFont(windowsFont(kPGothic, 9));
-    chart->legend()->setAlignment(Qt::AlignRight);
-    chart->setMargins(QMargins(4, 4, 4, 4));
-    chart->setBackgroundRoundness(0);
-    return chart;
-}
-
-QChartView* viewOf(QChart* chart)
-{
-    auto* view = new QChartView(chart);
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFocusPolicy(Qt::NoFocus);
-    return view;
-}
-
-QValueAxis* axis(const QString& title, double low, double high, const QString& format)
-{
-    auto* a = new QValueAxis;
-    a->setTitleText(title);
-    a->setTitleFont(windowsFont(kPGothic, 9));
-    a->setLabelsFont(windowsFont(kPGothic, 8.25));
-    a->setRange(low, high);
-    a->setLabelFormat(format);
-    return a;
-}
-
-QLineSeries* lineSeries(const QString& name, const std::vector<QPointF>& points, QColor color, bool markers)
-{
-    auto* series = new QLineSeries;
-    series->setName(name);
-    for (const QPointF& p : points) {
-        series->append(p);
-    }
-    QPen pen(color);
-    pen.setWidthF(markers ? 1.5 : 2);
-    if (!markers) {
-        pen.setStyle(Qt::DashLine);
-    }
-    series->setPen(pen);
-    series->setPointsVisible(markers);
-    return series;
-}
-
-void attach(QChart* chart, QAbstractSeries* series, QAbstractAxis* x, QAbstractAxis* y)
-{
-    chart->addSeries(series);
-    series->attachAxis(x);
-    series->attachAxis(y);
-}
-
-// A round step (1, 2 or 5 times a power of ten) giving about `ticks` ticks over span.
-double roundStep(double span, int ticks)
-{
-    const double raw = std::max(span, 1e-9) / ticks;
-    const double magnitude = std::pow(10, std::floor(std::log10(raw)));
-    const double f = raw / magnitude;
-    return magnitude * (f <= 1 ? 1 : f <= 2 ? 2 : f <= 5 ? 5 : 10);
-}
-
-// An axis from low to past high in round steps, ticks anchored at 0; whole
-// numbers only for counts.
-QValueAxis* scaleAxis(const QString& title, double low, double high, int ticks = 5, bool whole = true)
-{
-    const double step = whole ? std::max(1.0, roundStep(high - low, ticks)) : roundStep(high - low, ticks);
-    const double bottom = std::floor(low / step) * step;
-    const double top = std::max(bottom + step, std::ceil(high / step) * step);
-    QValueAxis* a = axis(title, bottom, top, step < 1 ? QStringLiteral("%.1f") : QStringLiteral("%.0f"));
-    a->setTickType(QValueAxis::TicksDynamic);
-    a->setTickAnchor(0);
-    a->setTickInterval(step);
-    return a;
-}
-
-// Whole numbers on an axis that starts at 1, with half a step to spare at
-// each end, so that no point sits on the axis (a single game's least of all).
-QValueAxis* countAxis(const QString& title, int count)
-{
-    const int high = std::max(count, 2);
-    QValueAxis* a = axis(title, 0.5, high + 0.5, QStringLiteral("%.0f"));
-    a->setTickType(QValueAxis::TicksDynamic);
-    a->setTickAnchor(1);
-    a->setTickInterval(std::max(1.0, roundStep(high - 1, 10)));
-    return a;
-}
-
-QTableWidget* table(const QStringList& headers, int rows)
-{
-    auto* t = new QTableWidget(rows, int(headers.size()));
-    t->setHorizontalHeaderLabels(headers);
-    t->verticalHeader()->hide();
-    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    t->setSelectionMode(QAbstractItemView::NoSelection);
-    t->setFocusPolicy(Qt::NoFocus);
-    t->setFont(windowsFont(kPGothic, 9));
-    t->horizontalHeader()->setFont(windowsFont(kPGothic, 9));
-    t->verticalHeader()->setDefaultSectionSize(20);
-    t->horizontalHeader()->setHighlightSections(false);
-    return t;
-}
-
-void setCell(QTableWidget* t, int row, int column, const QString& text, Qt::Alignment alignment = Qt::AlignCenter)
-{
-    auto* item = new QTableWidgetItem(text);
-    item->setTextAlignment(alignment | Qt::AlignVCenter);
-    t->setItem(row, column, item);
-}
-
-QWidget* pageWith(QLabel* title, QLabel* summary)
-{
-    auto* page = new QWidget;
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(8, 8, 8, 8);
-    layout->setSpacing(6);
-    layout->addWidget(title);
-    layout->addWidget(summary);
-    return page;
-}
-
-QString unreadable(const HistoryLoad& history)
-{
-    return QStringLiteral("履歴を読めませんでした（%1）").arg(history.error);
 }
 
 } // namespace
@@ -230,6 +102,30 @@ PatternPage buildPatternPage(const HistoryLoad& history, const PuzzleSet& puzzle
     attach(page.chart, lineSeries(QStringLiteral("問題有"), progress.withQuestions, kWithQuestions, true), x, y);
     attach(page.chart, lineSeries(QStringLiteral("問題無"), progress.withoutQuestions, kWithoutQuestions, true), x, y);
     attach(page.chart, lineSeries(QStringLiteral("最速記録"), progress.bestSoFar, kBest, false), x, y);
+    // Keys per minute on the right; each point names its game's miss rate when hovered.
+    std::vector<QPointF> typing;
+    double fastest = 100;
+    for (const PatternProgress::Typing& game : progress.typing) {
+        typing.push_back(QPointF(game.n, game.keysPerMinute));
+        fastest = std::max(fastest, game.keysPerMinute);
+    }
+    QValueAxis* perMinute = scaleAxis(QStringLiteral("打/分"), 0, fastest * 1.1);
+    page.chart->addAxis(perMinute, Qt::AlignRight);
+    page.typing = lineSeries(QStringLiteral("毎分打鍵数"), typing, kTyping, true);
+    attach(page.chart, page.typing, x, perMinute);
+    QObject::connect(page.typing, &QLineSeries::hovered, page.typing,
+                     [games = progress.typing](const QPointF& point, bool on) {
+                         if (!on) {
+                             QToolTip::hideText();
+                             return;
+                         }
+                         const auto game = std::min_element(games.begin(), games.end(), [&](const auto& a, const auto& b) {
+                             return std::abs(a.n - point.x()) < std::abs(b.n - point.x());
+                         });
+                         if (game != games.end()) {
+                             QToolTip::showText(QCursor::pos(), typingTip(*game));
+                         }
+                     });
     auto* view = viewOf(page.chart);
     view->setMinimumHeight(230);
     page.page->layout()->addWidget(view);

@@ -6,6 +6,7 @@
 
 class QChart;
 class QLabel;
+class QLineSeries;
 class QTableWidget;
 class QWidget;
 struct PuzzleSet;
@@ -19,6 +20,7 @@ struct PatternPage {
     QWidget* page = nullptr;
     QLabel* summary = nullptr;
     QChart* chart = nullptr;
+    QLineSeries* typing = nullptr; // keys per minute per completed game, on the right axis
     QTableWidget* words = nullptr;
 };
 PatternPage buildPatternPage(const HistoryLoad& history, const PuzzleSet& puzzles, int pattern);

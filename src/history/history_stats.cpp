@@ -17,14 +17,33 @@ bool recordable(const PlayedGame& game)
     return game.completed() && !game.answerShown;
 }
 
+} // namespace
+
 qint64 median(std::vector<qint64> values)
 {
+    if (values.empty()) {
+        return 0;
+    }
     std::sort(values.begin(), values.end());
     const std::size_t n = values.size();
     return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2] + 1) / 2;
 }
 
-} // namespace
+std::optional<double> gameMissRate(const PlayedGame& game)
+{
+    int strokes = 0;
+    int missed = 0;
+    for (const WordPlay& word : game.words) {
+        if (word.inputMethod) {
+            return std::nullopt; // its keys were never seen
+        }
+        for (const KeyStroke& stroke : word.strokes) {
+            ++strokes;
+            missed += stroke.missed ? 1 : 0;
+        }
+    }
+    return strokes > 0 ? std::optional<double>(double(missed) / strokes) : std::nullopt;
+}
 
 std::optional<double> keysPerMinute(const PlayedGame& game)
 {
@@ -52,6 +71,9 @@ PatternProgress patternProgress(const std::vector<PlayedGame>& games, int patter
         const double seconds = double(game.timeMs) / 1000;
         (game.questions ? progress.withQuestions : progress.withoutQuestions).push_back(QPointF(n, seconds));
         lastGame = &game;
+        if (const auto perMinute = keysPerMinute(game)) {
+            progress.typing.push_back({n, *perMinute, gameMissRate(game)});
+        }
         if (!bestGame || game.timeMs < bestGame->timeMs) {
             bestGame = &game;
         }

@@ -9,8 +9,15 @@
 
 // Figures the history windows show, computed from the games alone.
 
+// The middle value (of the two middle ones, their mean rounded up); 0 for none.
+qint64 median(std::vector<qint64> values);
+
 // Keys per minute of a game's time; none for a game of no time.
 std::optional<double> keysPerMinute(const PlayedGame& game);
+
+// The share of a game's keys that were missed; none when no keys were kept
+// (games from before they were, or typed through an input method).
+std::optional<double> gameMissRate(const PlayedGame& game);
 
 // One pattern's single-practice progress. Points are (n, seconds) with n the
 // 1-based number of the completed game; the best so far counts the games a
@@ -23,6 +30,13 @@ struct PatternProgress {
     int completed = 0;
     std::optional<double> bestKeysPerMinute;
     std::optional<double> lastKeysPerMinute;
+    // Each completed game's typing, numbered as the points above.
+    struct Typing {
+        double n = 0;
+        double keysPerMinute = 0;
+        std::optional<double> missRate;
+    };
+    std::vector<Typing> typing;
 };
 PatternProgress patternProgress(const std::vector<PlayedGame>& games, int pattern);
 

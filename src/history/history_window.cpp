@@ -38,6 +38,8 @@ HistoryWindow::HistoryWindow(QWidget* owner, const HistoryLoad& history, const P
     }
     overall = buildOverallPage(history, puzzles, today);
     tabs->addTab(overall.page, QStringLiteral("全体"));
+    weak = buildWeakPage(history, today);
+    tabs->addTab(weak.page, QStringLiteral("苦手"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 8, 8, 8);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "history/history_pages.h"
+#include "history/weak_page.h"
 
 #include <QDialog>
 
@@ -21,6 +22,7 @@ public:
     PatternPage single;  // filled for Kind::Single
     BattlePage battle;   // filled for Kind::Battle
     OverallPage overall;
+    WeakPage weak;
 
 protected:
     void showEvent(QShowEvent* event) override;

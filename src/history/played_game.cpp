@@ -1,5 +1,8 @@
 #include "history/played_game.h"
 
+#include <algorithm>
+#include <cmath>
+
 QString modeName(GameMode mode)
 {
     switch (mode) {
@@ -81,4 +84,23 @@ QString playedAtText(const QDateTime& at)
 QDateTime playedAtFromText(const QString& text)
 {
     return QDateTime::fromString(text, QStringLiteral("yyyy-MM-ddTHH:mm:ss"));
+}
+
+QString typingLine(const PlayedGame& game)
+{
+    if (game.timeMs <= 0) {
+        return QString();
+    }
+    const double perMinute = game.keys() * 60000.0 / double(game.timeMs);
+    int misses = 0;
+    bool inputMethod = false;
+    for (const WordPlay& word : game.words) {
+        inputMethod = inputMethod || word.inputMethod;
+        misses += static_cast<int>(std::count_if(word.strokes.cbegin(), word.strokes.cend(),
+                                                 [](const KeyStroke& s) { return s.missed && !s.commit; }));
+    }
+    if (inputMethod) {
+        return QStringLiteral("IME 入力のため打鍵数なし"); // its keys never reached the game
+    }
+    return QStringLiteral("毎分 %1 打 ・ ミス %2").arg(std::lround(perMinute)).arg(misses);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/game_types.h"
+#include "input/key_log.h"
 
 #include <QDateTime>
 #include <QString>
@@ -20,6 +21,10 @@ struct WordPlay {
     int keys = 0;
     bool questionShown = false;
     bool answerShown = false;
+    // Every key while it was current, ms from its becoming current. Typed
+    // through an input method, only its commits are seen.
+    std::vector<KeyStroke> strokes;
+    bool inputMethod = false;
 };
 
 struct PlayedGame {
@@ -47,6 +52,10 @@ struct PlayedGame {
         return total;
     }
 };
+
+// Keys per minute and misses of one game, for its result:
+// "毎分 272 打 ・ ミス 3"; empty for a game of no time.
+QString typingLine(const PlayedGame& game);
 
 // The names the database and the exports use.
 QString modeName(GameMode mode);

@@ -1,5 +1,6 @@
 #include "history/sqlite_history_store.h"
 
+#include "history/stroke_blob.h"
 #include "platform/files.h"
 #include "platform/kept_copies.h"
 #include "store/counts.h"
@@ -11,14 +12,15 @@
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <map>
 
 namespace {
 
-// 1: games and words; 2: the game a race ran against.
-constexpr int kSchemaVersion = 2;
+// 1: games and words; 2: the game a race ran against; 3: every key of a word.
+constexpr int kSchemaVersion = 3;
 constexpr int kLastPattern = kPlayablePatterns - 1;
 constexpr int kLastRank = kRankCount - 1;
 constexpr int kLastSlot = kWordSlots - 1;
@@ -119,6 +121,14 @@ bool hasColumn(const QSqlDatabase& db, const QString& table, const QString& colu
     return false;
 }
 
+bool hasTable(const QSqlDatabase& db, const QString& table)
+{
+    QSqlQuery query(db);
+    query.prepare(QStringLiteral("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?"));
+    query.addBindValue(table);
+    return query.exec() && query.next();
+}
+
 bool isBusyCode(const QSqlError& error)
 {
     bool ok = false;
@@ -152,6 +162,37 @@ bool integrityCheckFails(const QString& path)
     }
     QSqlDatabase::removeDatabase(name);
     return damaged;
+}
+
+// Each word's keys, onto the words already read; a row that makes no sense
+// is skipped, its word keeping no keys.
+bool loadKeys(const QSqlDatabase& db, const std::map<qint64, std::size_t>& byId, HistoryLoad& load)
+{
+    QSqlQuery keys(db);
+    keys.setForwardOnly(true);
+    if (!keys.exec(QStringLiteral("SELECT game_id, slot, input_method, strokes FROM keys ORDER BY game_id, rowid"))) {
+        load.error = describe(keys.lastError());
+        return false;
+    }
+    while (keys.next()) {
+        const auto owner = byId.find(keys.value(0).toLongLong());
+        if (owner == byId.end()) {
+            continue; // the keys of a skipped game go with it
+        }
+        std::vector<WordPlay>& words = load.games[owner->second].words;
+        const int slot = keys.value(1).toInt();
+        const auto word = std::find_if(words.begin(), words.end(), [slot](const WordPlay& w) { return w.slot == slot; });
+        auto strokes = keys.value(3).metaType().id() == QMetaType::QByteArray
+                           ? strokesFromBlob(keys.value(3).toByteArray())
+                           : std::nullopt;
+        if (word == words.end() || !strokes || !word->strokes.empty()) {
+            ++load.skipped;
+            continue;
+        }
+        word->strokes = std::move(*strokes);
+        word->inputMethod = keys.value(2).toInt() != 0;
+    }
+    return true;
 }
 
 } // namespace
@@ -322,6 +363,9 @@ SqliteHistoryStore::Check SqliteHistoryStore::prepare(QString* error)
                            "wrong_enters INTEGER NOT NULL, keys INTEGER NOT NULL, question_shown INTEGER NOT NULL, "
                            "answer_shown INTEGER NOT NULL)"),
             QStringLiteral("CREATE INDEX IF NOT EXISTS words_of_game ON words (game_id)"),
+            QStringLiteral("CREATE TABLE IF NOT EXISTS keys (game_id INTEGER NOT NULL REFERENCES games(id), "
+                           "slot INTEGER NOT NULL, input_method INTEGER NOT NULL, strokes BLOB NOT NULL)"),
+            QStringLiteral("CREATE INDEX IF NOT EXISTS keys_of_game ON keys (game_id)"),
         };
         for (const QString& sql : create) {
             if (!exec(query, sql, &sqlError)) {
@@ -350,6 +394,7 @@ bool SqliteHistoryStore::migrate(int from, QString* error)
     const QStringList steps[] = {
         {}, // 0 to 1: the tables themselves, made above
         {QStringLiteral("ALTER TABLE games ADD COLUMN raced_game INTEGER")},
+        {}, // 2 to 3: the keys table, made above
     };
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction()) {
@@ -481,6 +526,20 @@ bool SqliteHistoryStore::append(const PlayedGame& game, QString* error)
             return failed(insertWord.lastError());
         }
     }
+    QSqlQuery insertKeys(db);
+    insertKeys.prepare(QStringLiteral("INSERT INTO keys (game_id, slot, input_method, strokes) VALUES (?,?,?,?)"));
+    for (const WordPlay& word : game.words) {
+        if (word.strokes.empty()) {
+            continue;
+        }
+        insertKeys.addBindValue(gameId);
+        insertKeys.addBindValue(word.slot);
+        insertKeys.addBindValue(int(word.inputMethod));
+        insertKeys.addBindValue(strokesToBlob(word.strokes));
+        if (!insertKeys.exec()) {
+            return failed(insertKeys.lastError());
+        }
+    }
     if (!db.commit()) {
         return failed(db.lastError());
     }
@@ -538,6 +597,9 @@ HistoryLoad SqliteHistoryStore::loadAll()
         } else {
             ++load.skipped;
         }
+    }
+    if (hasTable(db, QStringLiteral("keys")) && !loadKeys(db, byId, load)) {
+        load.games.clear();
     }
     db.rollback();
     return load;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "input/kana_kind.h"
+#include "input/key_log.h"
 
 #include <QList>
 #include <QString>
@@ -11,8 +12,11 @@
 // Backspace act there, wherever the caret has been moved to.
 class KanaComposer {
 public:
-    // One printable ASCII key, at the caret. Capitals convert as their small letters.
-    void type(QChar key);
+    // One printable ASCII key, at the caret. Capitals convert as their small
+    // letters. keyId: the key's number in the log, which learns the mora it made.
+    void type(QChar key, int keyId = KeyLog::kNoKey);
+    // Where the morae the keys make, and the keys Backspace undoes, are told.
+    void setLog(KeyLog* log) { m_log = log; }
     // Removes the last pending letter, or else the character before the caret.
     // With the letters shown as typed (F10), the rest of the last conversion's
     // letters become pending again, so that they can still become kana.
@@ -24,6 +28,9 @@ public:
     // Starts again from text a person edited (every character as it stands),
     // the caret at character `caret`.
     void replaceWith(const QString& text, qsizetype caret);
+    // The characters from..to of text() are about to go (a selection typed
+    // over or deleted): the keys that made them are undone.
+    void undoShown(qsizetype from, qsizetype to);
     // Pending letters stay as letters; nothing waits for more keys.
     void dropPending();
     void clear();
@@ -55,9 +62,11 @@ private:
     struct Segment {
         QString kana;
         QString typed;
+        QList<int> keys; // the log's numbers of the keys that made it
     };
-    void add(const QString& kana, const QString& typed);
-    void resolve(QString typed);
+    void add(const QString& kana, const QString& typed, const QList<int>& keys);
+    void resolve(QString typed, QList<int> keys);
+    void undo(const QList<int>& keys);
     QString shown(const Segment& segment) const;
     QString shown(qsizetype from, qsizetype to) const;
     // Cuts the segment at index so that its first `characters` shown stand alone.
@@ -66,5 +75,7 @@ private:
     QList<Segment> m_segments;
     qsizetype m_caret = 0; // segments before the caret
     QString m_pending;     // as typed, capitals kept
+    QList<int> m_pendingKeys; // the log's numbers of the pending letters' keys
+    KeyLog* m_log = nullptr;
     KanaKind m_kind = KanaKind::Hiragana;
 };

@@ -28,6 +28,7 @@ Result::Result(QWidget* owner, const QString& appDir)
     Label18 = makeLabel(this, QRect(88, 88, 105, 25), windowsFont(kPGothic, 15.75, true), centred, QColor(0, 0, 255));
     Label19 = makeLabel(this, QRect(40, 120, 193, 25), windowsFont(kPopStyleP, 14.25), centred, QColor(255, 8, 132));
     detailLine = makeLabel(this, QRect(16, 146, 150, 14), windowsFont(kPGothic, 8.25), centred, QColor(0, 0, 160));
+    typingLine = makeLabel(this, QRect(16, 160, 150, 14), windowsFont(kPGothic, 8.25), centred, QColor(0, 0, 160));
 
     Picture1 = new ImageButton(this, QPoint(169, 157), appDir, art::stored(art::Piece::OkButton, pictureRatio()),
                                ButtonFace::named(QStringLiteral("ok")));

@@ -17,6 +17,8 @@ public:
     ImageButton* Picture1 = nullptr;
     // A small line under the texts, left of the button: a race's two times.
     QLabel* detailLine = nullptr;
+    // Under it: the game's keys per minute and misses.
+    QLabel* typingLine = nullptr;
 
     void Picture1_KeyDown(int keyCode);
 

@@ -4,6 +4,7 @@
 #include "support/history_fakes.h"
 #include "support/main_fixture.h"
 
+#include <QInputMethodEvent>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -258,4 +259,87 @@ TEST_F(GameHistory, TheStoreModuleOpensHistoryDbAndAMissingOneIsToldOnce)
     auto loaded = std::make_unique<SingleRecordTable>();
     LoadSingleRecords(seq, dir.path(), *loaded);
     EXPECT_EQ(loaded->CountWithQuestion[1], 2);
+}
+
+TEST_F(GameHistory, EveryKeyIsKeptWithTheKanaItMadeAndWhatWasMissed)
+{
+    useMemoryStore();
+    makeMain();
+    startAndCountDown(0);
+    // Keys a tenth of a second apart, through the box's own conversion.
+    auto type = [this](const QString& letters) {
+        for (const QChar c : letters) {
+            clock.advance(100);
+            QTest::keyClicks(main->Text1, QString(c));
+        }
+    };
+    auto press = [this](Qt::Key key) {
+        clock.advance(100);
+        QTest::keyClick(main->Text1, key);
+    };
+    type(QStringLiteral("saku"));
+    press(Qt::Key_Backspace); // く goes
+    type(QStringLiteral("kura"));
+    press(Qt::Key_Return);
+    type(QStringLiteral("sakama"));
+    press(Qt::Key_Return); // さかま: rejected
+    type(QStringLiteral("sakana"));
+    press(Qt::Key_Return);
+    type(QStringLiteral("raionn"));
+    answerResultDialog();
+    press(Qt::Key_Return);
+
+    ASSERT_EQ(store.games.size(), 1u);
+    const PlayedGame& game = store.games[0];
+    ASSERT_EQ(game.words.size(), 3u);
+    auto keysOf = [&](int word) {
+        QStringList out;
+        for (const KeyStroke& s : game.words[std::size_t(word)].strokes) {
+            out.append(s.key + (s.missed ? QStringLiteral("!") : QString()));
+        }
+        return out.join(u' ');
+    };
+    EXPECT_EQ(keysOf(0), QStringLiteral("s a k! u! Backspace k u r a Enter"));
+    EXPECT_EQ(keysOf(1), QStringLiteral("s! a! k! a! m! a! Enter s a k a n a Enter"));
+    EXPECT_EQ(keysOf(2), QStringLiteral("r a i o n n Enter"));
+    const std::vector<KeyStroke>& first = game.words[0].strokes;
+    EXPECT_EQ(first[0].ms, 100) << "from the word becoming current";
+    EXPECT_EQ(first[9].ms, 1000);
+    EXPECT_EQ(first[6].kana, QStringLiteral("く"));
+    EXPECT_EQ(first[6].place, 1);
+    EXPECT_EQ(game.words[1].strokes[0].ms, 100) << "the next word starts at the Enter that took this one";
+    EXPECT_EQ(game.words[2].strokes[5].kana, QStringLiteral("ん"));
+    EXPECT_FALSE(game.words[0].inputMethod);
+
+    // 31 keys in 3.1 s; 8 of them missed.
+    EXPECT_EQ(result.typing, QStringLiteral("毎分 600 打 ・ ミス 8"));
+}
+
+TEST_F(GameHistory, AnInputMethodsCommitsAreKeptAsTheyCame)
+{
+    useMemoryStore();
+    makeMain();
+    startAndCountDown(1);
+    clock.advance(700);
+    {
+        QInputMethodEvent composing(QStringLiteral("あいう"), {});
+        QApplication::sendEvent(main->Text1, &composing);
+    }
+    clock.advance(500);
+    QInputMethodEvent commit(QString(), {});
+    commit.setCommitString(QStringLiteral("あいうえおかき"));
+    QApplication::sendEvent(main->Text1, &commit);
+    answerResultDialog();
+    clock.advance(100);
+    pressEnter(main->Text1);
+
+    ASSERT_EQ(store.games.size(), 1u);
+    const WordPlay& word = store.games[0].words[0];
+    EXPECT_TRUE(word.inputMethod);
+    ASSERT_EQ(word.strokes.size(), 2u);
+    EXPECT_TRUE(word.strokes[0].commit);
+    EXPECT_EQ(word.strokes[0].key, QStringLiteral("あいうえおかき"));
+    EXPECT_EQ(word.strokes[0].ms, 1200);
+    EXPECT_EQ(word.strokes[1].key, QStringLiteral("Enter"));
+    EXPECT_EQ(result.typing, QStringLiteral("IME 入力のため打鍵数なし"));
 }

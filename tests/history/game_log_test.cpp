@@ -107,3 +107,32 @@ TEST(GameLog, NothingIsCountedOutsideAGame)
     EXPECT_EQ(game.words[0].ms, 0);
     EXPECT_EQ(game.words[0].keys, 0);
 }
+
+TEST(GameLog, EachWordTakesItsOwnKeysCountedFromItsStart)
+{
+    GameLog log;
+    log.keys().press(500, QStringLiteral("x")); // on the title screen: no game's
+    log.begin(startAt(1000, GameMode::Battle));
+    log.wordBecameCurrent(0, QStringLiteral("いぬ"), 1000, true);
+    log.keys().press(1150, QStringLiteral("i"));
+    log.keys().press(1300, QStringLiteral("Enter"));
+    log.wrongEnter();
+    log.keys().press(1400, QStringLiteral("i"));
+    log.wordTaken(Taker::Cpu); // the CPU took it: what was typed stays with the word
+    log.wordBecameCurrent(1, QStringLiteral("ねこ"), 2000, true);
+    log.keys().press(2100, QStringLiteral("n"));
+    const PlayedGame game = log.finish(false, 2600, true, false, 0, 2);
+
+    ASSERT_EQ(game.words.size(), 2u);
+    const std::vector<KeyStroke>& first = game.words[0].strokes;
+    ASSERT_EQ(first.size(), 3u);
+    EXPECT_EQ(first[0].ms, 150);
+    EXPECT_TRUE(first[0].missed) << "its answer was rejected";
+    EXPECT_FALSE(first[1].missed);
+    EXPECT_FALSE(first[2].missed);
+    EXPECT_EQ(first[2].ms, 400);
+    EXPECT_EQ(game.words[0].taker, Taker::Cpu);
+    ASSERT_EQ(game.words[1].strokes.size(), 1u) << "an unfinished word keeps its keys too";
+    EXPECT_EQ(game.words[1].strokes[0].ms, 100);
+    EXPECT_TRUE(log.keys().strokes().empty());
+}

@@ -89,3 +89,43 @@ TEST(HistoryExport, CsvHasOneQuotedLinePerWord)
                                        "1,ねこ,1000,,0,0,false,false,0,"));
     EXPECT_TRUE(lines[5].isEmpty());
 }
+
+TEST(HistoryExport, KeysGoOneLinePerKeyOrUnderTheirWord)
+{
+    std::vector<PlayedGame> games = twoGames();
+    games[0].id = 7;
+    KeyStroke comma;
+    comma.ms = 40;
+    comma.key = QStringLiteral(",");
+    comma.kana = QStringLiteral("、");
+    comma.missed = true;
+    KeyStroke enter;
+    enter.ms = 90;
+    enter.key = QStringLiteral("Enter");
+    games[0].words[1].strokes = {comma, enter};
+    games[1].id = 8;
+    KeyStroke committed;
+    committed.ms = 500;
+    committed.key = QStringLiteral("いぬ");
+    committed.commit = true;
+    games[1].words[0].strokes = {committed};
+    games[1].words[0].inputMethod = true;
+
+    const QString csv = QString::fromUtf8(keysToCsv(games));
+    EXPECT_EQ(csv, QStringLiteral("game_id,word,ms,key,kana,missed,taker,input_method\r\n"
+                                  "7,\"い,\"\"ろ\"\"\",40,\",\",、,true,player,false\r\n"
+                                  "7,\"い,\"\"ろ\"\"\",90,Enter,,false,player,false\r\n"
+                                  "8,いぬ,500,いぬ,,false,cpu,true\r\n"));
+
+    const QJsonArray words = historyToJson(games, true).object()["games"].toArray()[0].toObject()["words"].toArray();
+    EXPECT_TRUE(words[0].toObject()["strokes"].toArray().isEmpty());
+    const QJsonObject second = words[1].toObject();
+    EXPECT_FALSE(second["input_method"].toBool());
+    const QJsonArray strokes = second["strokes"].toArray();
+    ASSERT_EQ(strokes.size(), 2);
+    EXPECT_EQ(strokes[0].toObject(), (QJsonObject{{"ms", 40}, {"key", ","}, {"kana", "、"}, {"missed", true}}));
+    EXPECT_TRUE(strokes[1].toObject()["kana"].isNull());
+    EXPECT_FALSE(historyToJson(games).object()["games"].toArray()[0].toObject()["words"].toArray()[1].toObject().contains(
+        QStringLiteral("strokes")))
+        << "without --keys the words are as before";
+}

@@ -1,5 +1,6 @@
 #include "history/history_viewer.h"
 #include "history/history_window.h"
+#include "history/keyboard_map.h"
 #include "puzzle/rank_table.h"
 #include "records/battle_record_screen.h"
 #include "records/record_screen.h"
@@ -11,9 +12,11 @@
 #include <QChart>
 #include <QLineSeries>
 #include <QPluginLoader>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
+#include <algorithm>
 
 namespace {
 
@@ -49,6 +52,34 @@ std::vector<PlayedGame> knownHistory()
                     wordPlay(1, QStringLiteral("さかな"), 3000, Taker::Cpu),
                     wordPlay(2, QStringLiteral("らいおん"), 3000, Taker::Cpu)};
     games.push_back(battle);
+    return games;
+}
+
+// Pattern 0's さくら typed today five times, a stray t before ら in the
+// last two, and seven weeks ago once more, slowly.
+std::vector<PlayedGame> typedHistory()
+{
+    std::vector<PlayedGame> games;
+    for (int i = 0; i < 5; ++i) {
+        PlayedGame g = singleGame(0, at(12, 9), 2000, true);
+        WordPlay w = wordPlay(0, QStringLiteral("さくら"), 2000, Taker::Player, 8);
+        w.strokes = {keyStroke(100, "s", "さ", 0, 0), keyStroke(200, "a", "さ", 0, 0), keyStroke(300, "k", "く", 1, 1),
+                     keyStroke(400, "u", "く", 1, 1)};
+        if (i >= 3) {
+            w.strokes.push_back(keyStroke(450, "t", "", -1, 2, true));
+            w.strokes.push_back(keyStroke(500, "Backspace", "", -1, -1));
+        }
+        w.strokes.insert(w.strokes.end(), {keyStroke(800, "r", "ら", 2, 2), keyStroke(1000, "a", "ら", 2, 2),
+                                           keyStroke(1100, "Enter", "", -1, -1)});
+        g.words = {w};
+        games.push_back(g);
+    }
+    PlayedGame old = singleGame(0, at(10, 20), 5000, true);
+    WordPlay w = wordPlay(0, QStringLiteral("さくら"), 5000, Taker::Player, 7);
+    w.strokes = {keyStroke(100, "s", "さ", 0, 0), keyStroke(200, "a", "さ", 0, 0), keyStroke(2300, "k", "く", 1, 1),
+                 keyStroke(2400, "u", "く", 1, 1), keyStroke(2500, "r", "ら", 2, 2), keyStroke(2600, "a", "ら", 2, 2)};
+    old.words = {w};
+    games.push_back(old);
     return games;
 }
 
@@ -121,8 +152,9 @@ TEST_F(HistoryWindows, RowClickOnTheRecordScreenOpensThePatternsHistory)
             ASSERT_NE(window, nullptr);
             sawHistory = true;
             EXPECT_EQ(window->parentWidget(), records) << "owned by the record screen";
-            EXPECT_EQ(window->tabs->count(), 2);
+            EXPECT_EQ(window->tabs->count(), 3);
             EXPECT_EQ(window->tabs->tabText(1), QStringLiteral("全体"));
+            EXPECT_EQ(window->tabs->tabText(2), QStringLiteral("苦手"));
             ASSERT_NE(window->single.chart, nullptr);
             EXPECT_EQ(points(window->single.chart, QStringLiteral("問題有")).size(), 2);
             EXPECT_EQ(cell(window->single.words, 2, 1), QStringLiteral("らいおん"));
@@ -163,8 +195,11 @@ TEST_F(HistoryWindows, PatternPageChartAndSplitTable)
     HistoryWindow window(main.get(), HistoryLoad{knownHistory(), 0, QString()}, module->puzzles, module->ranks, 0,
                          HistoryWindow::Kind::Single, QDate(2026, 12, 9));
     QChart* chart = window.single.chart;
-    ASSERT_EQ(chart->series().size(), 3);
+    ASSERT_EQ(chart->series().size(), 4);
     EXPECT_EQ(points(chart, QStringLiteral("問題有")), (QList<QPointF>{{1, 20}, {3, 18}}));
+    // 30 keys in 20, 15 and 18 seconds, on an axis of its own.
+    EXPECT_EQ(points(chart, QStringLiteral("毎分打鍵数")), (QList<QPointF>{{1, 90}, {2, 120}, {3, 100}}));
+    EXPECT_EQ(window.single.typing->attachedAxes().value(1)->alignment(), Qt::AlignRight);
     EXPECT_EQ(points(chart, QStringLiteral("問題無")), (QList<QPointF>{{2, 15}}));
     EXPECT_EQ(points(chart, QStringLiteral("最速記録")), (QList<QPointF>{{1, 20}, {2, 20}, {2, 15}, {3, 15}}));
     EXPECT_TRUE(window.single.summary->text().contains(QStringLiteral("プレイ 3 回（クリア 3 回）")));
@@ -251,4 +286,71 @@ TEST_F(HistoryWindows, AFirstGameReadsWellAndEveryHeadingIsPlainText)
                         QDate(2026, 12, 9));
     EXPECT_TRUE(empty.overall.improvedNote->text().contains(QStringLiteral("まだゲームがありません")));
     EXPECT_TRUE(empty.battle.cpuWords->horizontalHeaderItem(1)->text().contains(QStringLiteral("５つまで")));
+}
+
+TEST_F(HistoryWindows, TheWeakPageShowsSlowAndMissedKanaAndAKeyboard)
+{
+    makeMain();
+    HistoryWindow window(main.get(), HistoryLoad{typedHistory(), 0, QString()}, module->puzzles, module->ranks, 0,
+                         HistoryWindow::Kind::Single, QDate(2026, 12, 9));
+    const WeakPage& weak = window.weak;
+    EXPECT_TRUE(weak.emptyNote->isHidden());
+    EXPECT_TRUE(weak.recent->isChecked());
+    EXPECT_TRUE(weak.summary->text().contains(QStringLiteral("5 語")));
+    // Last 30 days: ら 600 ms after く (note: the missed t between), く 200 ms after さ.
+    ASSERT_EQ(weak.slowest->rowCount(), 2) << "さ starts each word: never timed";
+    EXPECT_EQ(cell(weak.slowest, 0, 0), QStringLiteral("ら"));
+    EXPECT_EQ(cell(weak.slowest, 0, 1), QStringLiteral("0.600秒"));
+    EXPECT_EQ(cell(weak.slowest, 0, 3), QStringLiteral("ra"));
+    ASSERT_EQ(weak.missed->rowCount(), 1);
+    EXPECT_EQ(cell(weak.missed, 0, 0), QStringLiteral("ら"));
+    EXPECT_EQ(cell(weak.missed, 0, 1), QStringLiteral("40.0%"));
+
+    // Every game: the old one's く took 2.1 s.
+    weak.all->setChecked(true);
+    EXPECT_TRUE(weak.summary->text().contains(QStringLiteral("6 語")));
+    EXPECT_EQ(cell(weak.slowest, 0, 0), QStringLiteral("ら"));
+    EXPECT_EQ(cell(weak.slowest, 1, 1), QStringLiteral("0.200秒")) << "2100 among five of 200";
+
+    // The keyboard: t was pressed twice and missed twice, too seldom for a colour.
+    const auto& caps = weak.keyboard->caps();
+    auto cap = [&](const QString& label) {
+        return *std::find_if(caps.begin(), caps.end(), [&](const KeyboardMap::Cap& c) { return c.label == label; });
+    };
+    EXPECT_EQ(cap(QStringLiteral("A")).figures.presses, 12);
+    EXPECT_FALSE(weak.keyboard->heat(cap(QStringLiteral("T"))));
+    EXPECT_TRUE(KeyboardMap::figuresText(cap(QStringLiteral("T"))).contains(QStringLiteral("2 回 ・ ミス 100.0%")));
+    EXPECT_DOUBLE_EQ(*weak.keyboard->heat(cap(QStringLiteral("A"))), 0.0) << "never missed: the cool end";
+    weak.bySpeed->setChecked(true);
+    EXPECT_EQ(weak.keyboard->shade(), KeyboardMap::Shade::Speed);
+    EXPECT_TRUE(weak.keyboard->heat(cap(QStringLiteral("U"))).has_value());
+    EXPECT_TRUE(KeyboardMap::figuresText(cap(QStringLiteral("Tab"))).contains(QStringLiteral("使わない")));
+
+    // The arrow keys walk the keyboard from the home row; hovering does the same.
+    window.tabs->setCurrentWidget(weak.page);
+    window.show();
+    QApplication::setActiveWindow(&window);
+    weak.keyboard->setFocus();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(weak.keyLine->text().startsWith(QStringLiteral("A："))) << weak.keyLine->text().toStdString();
+    QTest::keyClick(weak.keyboard, Qt::Key_Right);
+    EXPECT_TRUE(weak.keyLine->text().startsWith(QStringLiteral("S："))) << weak.keyLine->text().toStdString();
+    QTest::keyClick(weak.keyboard, Qt::Key_Up);
+    EXPECT_TRUE(weak.keyLine->text().startsWith(QStringLiteral("W："))) << weak.keyLine->text().toStdString();
+    EXPECT_EQ(weak.keyLine->text(), weak.keyboard->accessibleDescription()) << "a screen reader hears it too";
+    const double unit = std::min((weak.keyboard->width() - 2) / 15.0, (weak.keyboard->height() - 2) / 6.4);
+    const QPoint overR(int(1 + 5.0 * unit), int(1 + 2.9 * unit)); // R: the fourth cap after Tab
+    QTest::mouseMove(weak.keyboard, overR);
+    EXPECT_TRUE(weak.keyLine->text().startsWith(QStringLiteral("R："))) << weak.keyLine->text().toStdString();
+    EXPECT_TRUE(weak.keyLine->text().contains(QStringLiteral("6 回")));
+}
+
+TEST_F(HistoryWindows, TheWeakPageSaysWhyItIsEmpty)
+{
+    makeMain();
+    HistoryWindow window(main.get(), HistoryLoad{knownHistory(), 0, QString()}, module->puzzles, module->ranks, 0,
+                         HistoryWindow::Kind::Single, QDate(2026, 12, 9));
+    EXPECT_FALSE(window.weak.emptyNote->isHidden());
+    EXPECT_TRUE(window.weak.emptyNote->text().contains(QStringLiteral("ローマ字変換")));
+    EXPECT_TRUE(window.weak.keyboard->isHidden() || !window.weak.keyboard->isVisibleTo(window.weak.page));
 }

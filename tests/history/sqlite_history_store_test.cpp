@@ -275,5 +275,78 @@ TEST_F(HistoryDatabase, AHistoryOfTheFirstVersionOpensGainsWhatIsNewAndKeepsEver
     }
     EXPECT_EQ(after.games[3].mode, GameMode::Race);
     EXPECT_EQ(after.games[3].racedGame, 1);
-    EXPECT_EQ(query(path("history.db"), QStringLiteral("PRAGMA user_version")).value(0), QStringLiteral("2"));
+    EXPECT_EQ(query(path("history.db"), QStringLiteral("PRAGMA user_version")).value(0), QStringLiteral("3"));
+}
+
+TEST_F(HistoryDatabase, AHistoryOfTheRaceVersionGainsTheKeysTableAndKeepsEveryRow)
+{
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TAZUMEKI_FIXTURES "/history-v2.db"), path("history.db")));
+    QFile::setPermissions(path("history.db"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    const QStringList gamesBefore = query(path("history.db"), QStringLiteral("SELECT group_concat(id || mode || time_ms || "
+                                                                              "ifnull(raced_game, '-')) FROM games"));
+    const QStringList wordsBefore = query(path("history.db"), QStringLiteral("SELECT group_concat(game_id || slot || answer "
+                                                                              "|| ms || ifnull(taker, '-')) FROM words"));
+    {
+        SqliteHistoryStore reader(dir.path(), SqliteHistoryStore::Access::ReadOnly);
+        const HistoryLoad old = reader.loadAll(); // read as it is: no keys table yet
+        ASSERT_TRUE(old.ok()) << old.error.toStdString();
+        EXPECT_EQ(old.games.size(), 4u);
+        EXPECT_EQ(old.games[3].racedGame, 1);
+    }
+    SqliteHistoryStore store(dir.path());
+    PlayedGame typed = battleGame();
+    KeyStroke k;
+    k.ms = 120;
+    k.key = QStringLiteral("k");
+    k.kana = QStringLiteral("き");
+    k.mora = 0;
+    k.place = 0;
+    k.missed = true;
+    typed.words[0].strokes = {k};
+    QString error;
+    ASSERT_TRUE(store.append(typed, &error)) << error.toStdString();
+    EXPECT_EQ(query(path("history.db"), QStringLiteral("PRAGMA user_version")).value(0), QStringLiteral("3"));
+    EXPECT_EQ(query(path("history.db"), QStringLiteral("SELECT group_concat(id || mode || time_ms || "
+                                                       "ifnull(raced_game, '-')) FROM games WHERE id <= 4")),
+              gamesBefore);
+    EXPECT_EQ(query(path("history.db"), QStringLiteral("SELECT group_concat(game_id || slot || answer || ms || "
+                                                       "ifnull(taker, '-')) FROM words WHERE game_id <= 4")),
+              wordsBefore);
+    const HistoryLoad load = store.loadAll();
+    ASSERT_EQ(load.games.size(), 5u);
+    ASSERT_EQ(load.games[4].words[0].strokes.size(), 1u);
+    EXPECT_TRUE(load.games[4].words[0].strokes[0].missed);
+    EXPECT_EQ(load.games[4].words[0].strokes[0].kana, QStringLiteral("き"));
+    EXPECT_TRUE(load.games[4].words[1].strokes.empty()) << "a word with no keys has no row";
+}
+
+TEST_F(HistoryDatabase, KeysAreWrittenWithTheirGameAndAHandEditedRowIsSkipped)
+{
+    PlayedGame game = battleGame();
+    std::vector<KeyStroke> many(1800);
+    for (std::size_t i = 0; i < many.size(); ++i) {
+        many[i].ms = qint64(i) * 100;
+        many[i].key = QString(QChar(u'a' + int(i % 26)));
+    }
+    game.words[1].strokes = many;
+    game.words[2].strokes = {many[0]};
+    game.words[2].inputMethod = true;
+    {
+        SqliteHistoryStore store(dir.path());
+        QString error;
+        ASSERT_TRUE(store.append(game, &error)) << error.toStdString();
+        ASSERT_TRUE(store.append(game, &error)) << error.toStdString();
+    }
+    query(path("history.db"), QStringLiteral("UPDATE keys SET strokes = x'0102' WHERE game_id = 2 AND slot = 1"));
+    query(path("history.db"), QStringLiteral("INSERT INTO keys VALUES (2, 9, 0, x'80')")); // a word the game lacks
+    SqliteHistoryStore reader(dir.path(), SqliteHistoryStore::Access::ReadOnly);
+    const HistoryLoad load = reader.loadAll();
+    ASSERT_TRUE(load.ok());
+    EXPECT_EQ(load.skipped, 2);
+    ASSERT_EQ(load.games.size(), 2u);
+    EXPECT_EQ(load.games[0].words[1].strokes.size(), 1800u);
+    EXPECT_EQ(load.games[0].words[1].strokes[1799].ms, 179900);
+    EXPECT_TRUE(load.games[0].words[2].inputMethod);
+    EXPECT_TRUE(load.games[1].words[1].strokes.empty()) << "its keys unreadable, the word itself is kept";
+    EXPECT_EQ(load.games[1].words[1].answer, QStringLiteral("ねこ"));
 }

@@ -49,3 +49,17 @@ inline WordPlay wordPlay(int slot, const QString& answer, qint64 ms, Taker taker
     word.keys = keys;
     return word;
 }
+
+// One key as the key log keeps it: which mora of the word it made, and where.
+inline KeyStroke keyStroke(qint64 ms, const char* key, const char* kana = "", int mora = -1, int place = -1,
+                           bool missed = false)
+{
+    KeyStroke s;
+    s.ms = ms;
+    s.key = QString::fromUtf8(key);
+    s.kana = QString::fromUtf8(kana);
+    s.mora = mora;
+    s.place = place;
+    s.missed = missed;
+    return s;
+}

@@ -45,6 +45,7 @@ protected:
         int count = 0;
         QString time;
         QString message;
+        QString typing;
     } result;
 
     static QStringList samplePuzzle() { return samplePuzzleLines(); }
@@ -75,6 +76,7 @@ protected:
                 ++result.count;
                 result.time = dialog->Label18->text();
                 result.message = dialog->Label19->text();
+                result.typing = dialog->typingLine->text();
                 dialog->done(0);
             }
         });

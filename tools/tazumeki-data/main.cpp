@@ -35,6 +35,7 @@ const char* kUsage =
     "  tazumeki-data show PUZZLE --json [--utf8]        the puzzle set as JSON\n"
     "  tazumeki-data records [FOLDER]                   where the records are and whether they read whole\n"
     "  tazumeki-data history --json|--csv [FOLDER]      the play history in FOLDER/history.db\n"
+    "  tazumeki-data history --keys --json|--csv [FOLDER]  with every key kept (CSV: one line per key)\n"
     "Plain text is code page 932 with CR LF line ends; --utf8 reads and writes UTF-8 instead.\n"
     "A PUZZLE is a container (data2.dat) or its plain word file.\n"
     "FOLDER is a records folder; without it, the one the installed game uses.\n";
@@ -345,7 +346,7 @@ int recordsCommand(GsxSeq& seq, const QStringList& args)
     return damaged > 0 ? 1 : 0;
 }
 
-int historyCommand(const QStringList& args, bool json, bool csv)
+int historyCommand(const QStringList& args, bool json, bool csv, bool keys)
 {
     if (args.size() > 1 || json == csv) {
         printErr(QString::fromLatin1(kUsage));
@@ -366,7 +367,9 @@ int historyCommand(const QStringList& args, bool json, bool csv)
         printErr(QStringLiteral("%1: %2").arg(store.path(), history.error));
         return 1;
     }
-    printOut(json ? historyToJson(history.games).toJson(QJsonDocument::Indented) : historyToCsv(history.games));
+    printOut(json  ? historyToJson(history.games, keys).toJson(QJsonDocument::Indented)
+             : keys ? keysToCsv(history.games)
+                    : historyToCsv(history.games));
     if (history.skipped > 0) {
         printErr(QStringLiteral("%1: %2 row(s) that make no sense were left out").arg(store.path()).arg(history.skipped));
         return 1;
@@ -385,6 +388,7 @@ int main(int argc, char* argv[])
     const bool utf8 = args.removeAll(QStringLiteral("--utf8")) > 0;
     const bool json = args.removeAll(QStringLiteral("--json")) > 0;
     const bool csv = args.removeAll(QStringLiteral("--csv")) > 0;
+    const bool keys = args.removeAll(QStringLiteral("--keys")) > 0;
     if (args.isEmpty()) {
         printErr(QString::fromLatin1(kUsage));
         return 2;
@@ -407,8 +411,12 @@ int main(int argc, char* argv[])
     if (command == QStringLiteral("show") && json) {
         return showCommand(seq, args, utf8);
     }
+    if (keys && command != QStringLiteral("history")) {
+        printErr(QString::fromLatin1(kUsage));
+        return 2;
+    }
     if (command == QStringLiteral("history")) {
-        return historyCommand(args, json, csv);
+        return historyCommand(args, json, csv, keys);
     }
     printErr(QString::fromLatin1(kUsage));
     return 2;
