@@ -6,7 +6,7 @@
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2"
 romaji_answers=$3
-pattern=98 # katakana words, so Space is used too
+pattern=77 # katakana words, so Space is used too
 
 mapfile -t words < <("$romaji_answers" "$E2E_APP" "$pattern")
 ((${#words[@]} >= 10)) || e2e_fail "pattern $pattern has ${#words[@]} words"

@@ -16,13 +16,13 @@ namespace {
 
 // A bank of made-up answers over few letters, so that crossings are plentiful;
 // every fifth answer is katakana and may only cross other katakana. Questions
-// are strings of kanji, unlike each other; every seventh one holds the answer
-// before it, so that the two clash and must never share a grid.
+// are strings of kanji drawn from thousands, so that they seldom share a
+// phrase; every seventh one holds the answer before it, so that the two clash
+// and must never share a grid.
 std::string syntheticBank(int count)
 {
     const std::u32string hiragana = U"あいうかきくさしたとなのん";
     const std::u32string katakana = U"アイカキサシタトンー";
-    const std::u32string kanji = U"山川木林森空雲雨雪風火水土石金銀月星海島田畑村町駅橋門道寺塔城池谷岩花草竹";
     const char* tags[] = {"動物", "食べ物", "地理", "スポーツ", "乗り物"};
     std::string text = "さくら\t春に咲く花\t植物\t桜\r\nちょっと\t少し\t言葉\tちょっと\r\n"
                        "コーヒー\t苦い飲み物、黒い\t食べ物\tコーヒー\r\n";
@@ -38,7 +38,7 @@ std::string syntheticBank(int count)
         }
         std::u32string question;
         while (question.size() < 10) {
-            question.push_back(kanji[drawBelow(rng, static_cast<std::uint32_t>(kanji.size()))]);
+            question.push_back(static_cast<char32_t>(0x4E00 + drawBelow(rng, 6000)));
         }
         if (made % 7 == 0 && !previous.empty()) {
             question += U"、" + previous;
@@ -224,6 +224,11 @@ void checkBuiltSet(const Bank& bank, std::uint32_t seed, const std::vector<Theme
     for (const BankEntry& entry : bank.entries) {
         entryOf[entry.answer] = &entry;
     }
+    const std::vector<std::vector<int>> clashes = clashLists(bank);
+    const auto clash = [&](const FileWord& a, const FileWord& b) {
+        const std::vector<int>& ofA = clashes[entryOf[a.answer] - bank.entries.data()];
+        return std::binary_search(ofA.begin(), ofA.end(), static_cast<int>(entryOf[b.answer] - bank.entries.data()));
+    };
     std::map<std::u32string, int> uses;
     std::set<std::string> names;
     int totalWords = 0;
@@ -264,7 +269,7 @@ void checkBuiltSet(const Bank& bank, std::uint32_t seed, const std::vector<Theme
             // No clue gives away another answer of the grid or copies its clue.
             for (const FileWord& other : pattern.words) {
                 if (&other != &w) {
-                    EXPECT_FALSE(entriesClash(*entryOf[w.answer], *entryOf[other.answer]))
+                    EXPECT_FALSE(clash(w, other))
                         << encodeUtf8(w.answer) << " / " << encodeUtf8(other.answer) << " in pattern " << number;
                 }
             }
@@ -327,9 +332,9 @@ TEST(CrosswordBuilder, EverySetKeepsTheRules)
 TEST(CrosswordBuilder, SameSeedGivesTheSameFile)
 {
     const Bank bank = loadBank(syntheticBank(600));
-    const std::string first = formatWordFile(bank, buildPatterns(bank, {5, 8, {}}));
-    EXPECT_EQ(formatWordFile(bank, buildPatterns(bank, {5, 8, {}})), first);
-    EXPECT_NE(formatWordFile(bank, buildPatterns(bank, {6, 8, {}})), first);
+    const std::string first = formatWordFile(bank, buildPatterns(bank, {5, 20, {}}));
+    EXPECT_EQ(formatWordFile(bank, buildPatterns(bank, {5, 20, {}})), first);
+    EXPECT_NE(formatWordFile(bank, buildPatterns(bank, {6, 20, {}})), first);
 }
 
 TEST(CrosswordBuilder, RefusesBanksThatCannotFillAPattern)
@@ -526,6 +531,81 @@ TEST(CrosswordClues, NearCopiesAndNestedAnswersClash)
     EXPECT_EQ(clashes[4], std::vector<int>{3});
 }
 
+TEST(CrosswordClues, VoicedFormsAndSharedWrittenFormsClash)
+{
+    EXPECT_EQ(plainKana(U"ミツバチ、いなりずし、パン"), U"みつはち、いなりすし、はん");
+    const BankEntry bee = entryOf("はち\t黄色と黒のしまで刺す虫\t虫\t蜂");
+    const BankEntry honeyBee = entryOf("みつばち\t花から花へ飛ぶ働き者\t虫\t蜜蜂");
+    const BankEntry wasp = entryOf("アシナガバチ\t脚を垂らして飛ぶ細身の虫\t虫\tアシナガバチ");
+    const BankEntry sushi = entryOf("すし\t酢飯に魚をのせて握る\t料理\t寿司");
+    const BankEntry inari = entryOf("いなりずし\t油あげに酢飯を詰めたもの\t料理\t稲荷寿司");
+    const BankEntry angry = entryOf("おこる\t腹を立てる\t感情\t怒る");
+    const BankEntry anger = entryOf("いかり\t「○○心頭に発する」\t感情\t怒り");
+    const BankEntry moon = entryOf("つき\t満ち欠けする夜の光\t自然\t月");
+    const BankEntry fullMoon = entryOf("まんげつ\t十五夜のまあるい姿\t自然\t満月");
+    const BankEntry letter = entryOf("てがみ\t便せんに書いて送る\t言葉\t手紙");
+    const BankEntry gloves = entryOf("てぶくろ\t冬に指を包む\t服\t手袋");
+    const BankEntry ice = entryOf("こおり\t水が冷えて固まったもの\t自然\t氷");
+    const BankEntry carp = entryOf("こい\t池で泳ぐ錦の魚\t魚\t鯉");
+    EXPECT_TRUE(entriesClash(bee, honeyBee));
+    EXPECT_TRUE(entriesClash(wasp, bee)); // katakana, voiced, inside
+    EXPECT_TRUE(entriesClash(sushi, inari));
+    EXPECT_TRUE(entriesClash(angry, anger)); // 怒 leads both
+    EXPECT_TRUE(entriesClash(moon, fullMoon)); // 月 inside 満月
+    EXPECT_TRUE(writtenFormsOverlap(fullMoon, moon));
+    // Two kanji apart from their first, and letters out of order, are not enough.
+    EXPECT_FALSE(entriesClash(letter, gloves));
+    EXPECT_FALSE(entriesClash(carp, ice));
+    EXPECT_FALSE(entriesClash(honeyBee, wasp));
+}
+
+TEST(CrosswordClues, RarePhrasesNamedWordsAndKeptPairsClashAcrossTheBank)
+{
+    EXPECT_EQ(cluePhrases(U"米の和菓子。ソース、赤い実"),
+              (std::vector<std::u32string>{U"ソース", U"和菓", U"和菓子", U"米の和", U"菓子", U"赤い実"}));
+    std::string text = "きって\t封筒に貼る小さな紙\t趣味\t切手\n"              // 0
+                       "てがみ\t便せんに書き、封筒に入れて送る\t言葉\t手紙\n"   // 1: 封筒 with 0
+                       "かんきつるい\tみかんやレモンの仲間\t果物\t柑橘類\n"     // 2
+                       "なつみかん\t春先に出回る酸っぱい実\t果物\t夏みかん\n"  // 3: みかん, named by 2
+                       "みかん\tこたつで食べる冬の果物\t果物\tみかん\n"        // 4
+                       "うなぎ\t土用の丑の日に食べる\t魚\tうなぎ\n"             // 5
+                       "うし\tモーと鳴く家畜\t動物\t牛\n"                        // 6
+                       "ほどう\tガードレールで車から守られた所\t町\t歩道\n"       // 7
+                       "ほどうきょう\t階段で通りの上を渡る\t町\t歩道橋\n"        // 8
+                       "おうだんほどう\t信号のそばの白い縞模様\t町\t横断歩道\n"; // 9: 歩道 with 8
+    // 日本 in five questions says nothing about any of them.
+    for (const char* line : {"すもう\t土俵でまわしを締めて組む、日本の国技\tスポーツ\t相撲\n",
+                             "ふじさん\t日本で一番高く、頂上に雪をかぶる\t地理\t富士山\n",
+                             "さくら\t日本の春を彩る、散り際の美しい花\t植物\t桜\n",
+                             "きもの\t帯をしめてまとう、日本の衣装\t服\t着物\n",
+                             "すし\t酢飯に魚をのせて握る、日本の料理\t料理\t寿司\n"}) {
+        text += line;
+    }
+    Bank bank = loadBank(text);
+    std::vector<std::vector<int>> clashes = clashLists(bank);
+    EXPECT_EQ(clashes[0], std::vector<int>{1});
+    EXPECT_EQ(clashes[2], (std::vector<int>{3, 4}));
+    EXPECT_TRUE(clashes[5].empty());
+    EXPECT_EQ(clashes[8], (std::vector<int>{7, 9}));
+    EXPECT_TRUE(clashes[10].empty()) << clashes[10].size();
+    EXPECT_FALSE(entriesClash(bank.entries[0], bank.entries[1])); // the bank-wide rules are not pairwise
+
+    ASSERT_EQ(joined(parseKeptApart("# why\nうなぎ\tうし\t丑 is read うし\n", bank)), "");
+    EXPECT_EQ(bank.keptApart, (std::vector<std::pair<int, int>>{{5, 6}}));
+    clashes = clashLists(bank);
+    EXPECT_EQ(clashes[5], std::vector<int>{6});
+    EXPECT_EQ(clashes[6], std::vector<int>{5});
+
+    const std::string errors = joined(parseKeptApart("うなぎ\tうし\n"            // 1: no reason
+                                                     "うなぎ\tたこ\tnot here\n" // 2
+                                                     "うし\tうし\tself\n",      // 3
+                                                     bank));
+    for (const char* expected : {"line 1: expected", "line 2: the answer \"たこ\"", "line 3: an answer kept apart"}) {
+        EXPECT_NE(errors.find(expected), std::string::npos) << expected << " missing from\n" << errors;
+    }
+    EXPECT_TRUE(bank.keptApart.empty());
+}
+
 TEST(CrosswordThemes, ReadsTitlesAndReportsEveryBadLine)
 {
     const Bank bank = loadBank("ねこ\tにゃあと鳴く\t動物\t猫\nさば\t青魚の一つ\t魚\tさば\nたい\t祝いの赤い魚\t魚\t鯛\n");
@@ -608,8 +688,11 @@ TEST(CrosswordSetCheck, ReportsEveryGridThatBreaksARule)
                                  "pattern 5: the name \"雨の日\" is no theme's title",
                                  "pattern 6: the name \"学校\" is pattern 3's too",
                                  "pattern 7: the name \"あめふり\" gives away \"あめ\"",
-                                 "pattern 8: the answer \"うたごえ\" is not in the bank", "not a line of the word file"}) {
+                                 "pattern 8: the answer \"うたごえ\" is not in the bank", "not a line of the word file",
+                                 // えんそく's question says 学校, numbered or not.
+                                 "pattern 3: the question of \"えんそく\" says the name \"学校\" again",
+                                 "pattern 8: the question of \"えんそく\" says the name \"学校3\" again"}) {
         EXPECT_NE(all.find(expected), std::string::npos) << expected << " missing from\n" << all;
     }
-    EXPECT_EQ(problems.size(), 8u) << all;
+    EXPECT_EQ(problems.size(), 11u) << all;
 }

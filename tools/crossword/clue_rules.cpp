@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <map>
 
 std::u32string foldKana(std::u32string_view text)
 {
@@ -11,6 +12,19 @@ std::u32string foldKana(std::u32string_view text)
     for (char32_t& c : out) {
         if (c >= U'ァ' && c <= U'ヶ') {
             c -= 0x60;
+        }
+    }
+    return out;
+}
+
+std::u32string plainKana(std::u32string_view text)
+{
+    static const std::u32string kVoiced = U"がぎぐげござじずぜぞだぢづでどばびぶべぼぱぴぷぺぽゔ";
+    static const std::u32string kPlain = U"かきくけこさしすせそたちつてとはひふへほはひふへほう";
+    std::u32string out = foldKana(text);
+    for (char32_t& c : out) {
+        if (const std::size_t at = kVoiced.find(c); at != std::u32string::npos) {
+            c = kPlain[at];
         }
     }
     return out;
@@ -106,16 +120,84 @@ namespace {
 // Everything but the clue overlap, which the callers measure.
 bool givesAway(const BankEntry& a, const BankEntry& b)
 {
-    if (holdsAnswerOf(a, b) || holdsAnswerOf(b, a)) {
+    if (holdsAnswerOf(a, b) || holdsAnswerOf(b, a) || writtenFormsOverlap(a, b)) {
         return true;
     }
-    const BankEntry& shorter = a.kana.size() <= b.kana.size() ? a : b;
+    const BankEntry& shorter = a.plain.size() <= b.plain.size() ? a : b;
     const BankEntry& longer = &shorter == &a ? b : a;
-    // Even two kana: ゆき beside はつゆき hands the player half of the longer word.
-    return contains(longer.kana, shorter.kana);
+    // Even two kana: ゆき beside はつゆき hands the player half of the longer
+    // word, and ばち in みつばち is still はち.
+    return contains(longer.plain, shorter.plain);
+}
+
+std::u32string_view leadingKanji(std::u32string_view text)
+{
+    std::size_t end = 0;
+    while (end < text.size() && isKanji(text[end])) {
+        ++end;
+    }
+    return text.substr(0, end);
+}
+
+bool isKatakanaLetter(char32_t c)
+{
+    return (c >= U'ァ' && c <= U'ヺ') || c == U'ー';
+}
+
+bool isHiragana(char32_t c)
+{
+    return c >= U'ぁ' && c <= U'ゖ';
 }
 
 } // namespace
+
+bool writtenFormsOverlap(const BankEntry& a, const BankEntry& b)
+{
+    const std::u32string_view leadA = leadingKanji(a.written);
+    if (!leadA.empty() && leadA == leadingKanji(b.written)) {
+        return true;
+    }
+    const BankEntry& shorter = a.written.size() <= b.written.size() ? a : b;
+    const BankEntry& longer = &shorter == &a ? b : a;
+    return leadingKanji(shorter.written).size() == shorter.written.size() && contains(longer.written, shorter.written);
+}
+
+std::vector<std::u32string> cluePhrases(std::u32string_view clue)
+{
+    std::vector<std::u32string> phrases;
+    for (std::size_t i = 0; i < clue.size();) {
+        std::size_t end = i;
+        if (isKanji(clue[i])) {
+            while (end < clue.size() && isKanji(clue[end])) {
+                ++end;
+            }
+            for (std::size_t from = i; from + 1 < end; ++from) {
+                for (std::size_t to = from + 2; to <= end; ++to) {
+                    phrases.emplace_back(clue.substr(from, to - from));
+                }
+            }
+        } else if (isKatakanaLetter(clue[i])) {
+            while (end < clue.size() && isKatakanaLetter(clue[end])) {
+                ++end;
+            }
+            // Whole words only: ショート and チョコレート share ート by chance.
+            if (end - i >= 2) {
+                phrases.emplace_back(clue.substr(i, end - i));
+            }
+        } else {
+            ++end;
+        }
+        i = end;
+    }
+    for (std::size_t i = 0; i + 2 < clue.size(); ++i) {
+        if (isKanji(clue[i]) && isHiragana(clue[i + 1]) && isKanji(clue[i + 2])) {
+            phrases.emplace_back(clue.substr(i, 3));
+        }
+    }
+    std::sort(phrases.begin(), phrases.end());
+    phrases.erase(std::unique(phrases.begin(), phrases.end()), phrases.end());
+    return phrases;
+}
 
 double clueSimilarity(const BankEntry& a, const BankEntry& b)
 {
@@ -131,15 +213,77 @@ std::vector<std::vector<int>> clashLists(const Bank& bank)
 {
     const int count = static_cast<int>(bank.entries.size());
     std::vector<std::vector<std::uint64_t>> grams(count);
+    std::map<std::u32string, std::vector<int>> usersOf; // phrase -> questions that use it
+    std::vector<std::vector<int>> named(count);         // bank words of three kana or more a question names
     for (int e = 0; e < count; ++e) {
-        grams[e] = bigrams(bank.entries[e].foldedClue);
+        const BankEntry& entry = bank.entries[e];
+        grams[e] = bigrams(entry.foldedClue);
+        for (const std::u32string& phrase : cluePhrases(entry.clue)) {
+            usersOf[phrase].push_back(e);
+        }
+        for (int w = 0; w < count; ++w) {
+            if (w != e && bank.entries[w].kana.size() >= 3 && contains(entry.foldedClue, bank.entries[w].kana)) {
+                named[e].push_back(w);
+            }
+        }
     }
-    std::vector<std::vector<int>> clashes(count);
+    std::vector<std::vector<bool>> clash(count, std::vector<bool>(count, false));
+    const auto mark = [&](int a, int b) {
+        if (a != b) {
+            clash[a][b] = clash[b][a] = true;
+        }
+    };
     for (int a = 0; a < count; ++a) {
         for (int b = a + 1; b < count; ++b) {
             if (givesAway(bank.entries[a], bank.entries[b]) || dice(grams[a], grams[b]) >= kNearCopy) {
+                mark(a, b);
+            }
+        }
+    }
+    for (const auto& [phrase, users] : usersOf) {
+        if (users.size() <= static_cast<std::size_t>(kRarePhraseUses)) {
+            for (std::size_t i = 0; i < users.size(); ++i) {
+                for (std::size_t j = i + 1; j < users.size(); ++j) {
+                    mark(users[i], users[j]);
+                }
+            }
+        }
+    }
+    for (int e = 0; e < count; ++e) {
+        for (const int word : named[e]) {
+            const std::u32string& inner = bank.entries[word].plain;
+            for (int other = 0; other < count; ++other) {
+                if (other != word && contains(bank.entries[other].plain, inner)) {
+                    mark(e, other);
+                }
+            }
+        }
+    }
+    // Two written forms built on the same word of the bank: 歩道 in 歩道橋 and 横断歩道.
+    for (const BankEntry& word : bank.entries) {
+        if (word.written.size() < 2 || leadingKanji(word.written).size() != word.written.size()) {
+            continue;
+        }
+        std::vector<int> builtOn;
+        for (int e = 0; e < count; ++e) {
+            if (contains(bank.entries[e].written, word.written)) {
+                builtOn.push_back(e);
+            }
+        }
+        for (std::size_t i = 0; i < builtOn.size(); ++i) {
+            for (std::size_t j = i + 1; j < builtOn.size(); ++j) {
+                mark(builtOn[i], builtOn[j]);
+            }
+        }
+    }
+    for (const auto& [a, b] : bank.keptApart) {
+        mark(a, b);
+    }
+    std::vector<std::vector<int>> clashes(count);
+    for (int a = 0; a < count; ++a) {
+        for (int b = 0; b < count; ++b) {
+            if (clash[a][b]) {
                 clashes[a].push_back(b);
-                clashes[b].push_back(a);
             }
         }
     }

@@ -12,6 +12,10 @@ struct BankEntry;
 // Katakana folded to hiragana, so that ネコ and ねこ compare equal.
 std::u32string foldKana(std::u32string_view text);
 
+// Folded, and voiced kana read without their marks (が as か, ぱ as は), so
+// that a word and its compound form compare equal: はち / みつばち.
+std::u32string plainKana(std::u32string_view text);
+
 bool isKanji(char32_t c);
 
 // Every way the entry's question gives its answer away or breaks the clue
@@ -27,11 +31,31 @@ double clueSimilarity(const BankEntry& a, const BankEntry& b);
 // きょうだい / 年上の女のきょうだい score 0.78; unrelated clues stay below 0.5).
 constexpr double kNearCopy = 0.5;
 
+// The written forms name each other: one, all kanji, lies inside the other
+// (月 / 満月), or both begin with the same kanji (怒る / 怒り, 秋 / 秋の七草).
+bool writtenFormsOverlap(const BankEntry& a, const BankEntry& b);
+
 // True when the two entries must not share a grid: one question holds the
-// other's answer (in kana) or written form, the questions are near copies, or
-// one answer lies inside the other, compared across kana scripts (ゆき /
-// はつゆき, いろ / ギンイロ, メロン / マスクメロン).
+// other's answer (in kana) or written form, the questions are near copies,
+// the written forms overlap, or one answer lies inside the other, compared
+// across kana scripts and without voiced marks (ゆき / はつゆき, いろ /
+// ギンイロ, すし / いなりずし).
 bool entriesClash(const BankEntry& a, const BankEntry& b);
 
-// For each entry, the entries it clashes with.
+// The phrases of a question that can mark it as a copy of another: every run
+// of two or more kanji inside a longer one (和菓子 gives 和菓, 菓子, 和菓子),
+// each whole katakana word of two or more, and kanji, one hiragana, kanji
+// (赤い実, 年に一).
+std::vector<std::u32string> cluePhrases(std::u32string_view clue);
+
+// A phrase at most this many questions of the bank use is their own: two
+// questions sharing it say the same thing (封筒 in 切手 and 手紙). More common
+// ones (日本, 道具, 有名) say nothing about either.
+constexpr int kRarePhraseUses = 4;
+
+// For each entry, the entries it clashes with, sorted: entriesClash, and the
+// rules that need the whole bank: two questions share a rare phrase, one
+// question names a bank word that lies inside the other answer (かんきつるい's
+// みかん in なつみかん), both written forms hold the same word of two kanji or
+// more (歩道 in 歩道橋 and 横断歩道), or the bank keeps the two apart by hand.
 std::vector<std::vector<int>> clashLists(const Bank& bank);

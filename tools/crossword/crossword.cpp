@@ -183,6 +183,7 @@ std::vector<std::string> parseBank(std::string_view text, Bank& bank)
             continue;
         }
         entry.kana = foldKana(entry.answer);
+        entry.plain = plainKana(entry.answer);
         entry.foldedClue = foldKana(entry.clue);
         const std::vector<std::string> unfair = clueProblems(entry);
         for (const std::string& problem : unfair) {
@@ -201,6 +202,56 @@ std::vector<std::string> parseBank(std::string_view text, Bank& bank)
                 message += " " + std::to_string(line);
             }
             errors.push_back(message);
+        }
+    }
+    return errors;
+}
+
+bool nameGivesAway(const std::string& name, const BankEntry& entry)
+{
+    std::u32string text;
+    decodeUtf8(name, text);
+    return foldKana(text).find(entry.kana) != std::u32string::npos || text.find(entry.written) != std::u32string::npos;
+}
+
+bool nameInQuestion(const std::string& name, const BankEntry& entry)
+{
+    std::u32string text;
+    decodeUtf8(name, text);
+    return text.size() >= 2 && entry.foldedClue.find(foldKana(text)) != std::u32string::npos;
+}
+
+std::vector<std::string> parseKeptApart(std::string_view text, Bank& bank)
+{
+    std::vector<std::string> errors;
+    bank.keptApart.clear();
+    std::map<std::string, int> entryOf;
+    for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
+        entryOf[bank.entries[e].answerText] = e;
+    }
+    for (const auto& [lineNumber, line] : textLines(text)) {
+        if (line.front() == '#') {
+            continue;
+        }
+        const std::string where = "line " + std::to_string(lineNumber) + ": ";
+        const std::vector<std::string_view> fields = splitTabs(line);
+        if (fields.size() != 3 || fields[2].empty()) {
+            errors.push_back(where + "expected two answers and why they are kept apart, tab-separated");
+            continue;
+        }
+        std::array<int, 2> pair{-1, -1};
+        for (int k = 0; k < 2; ++k) {
+            const auto found = entryOf.find(std::string(fields[k]));
+            if (found == entryOf.end()) {
+                errors.push_back(where + "the answer \"" + std::string(fields[k]) + "\" is not in the bank");
+            } else {
+                pair[k] = found->second;
+            }
+        }
+        if (pair[0] >= 0 && pair[0] == pair[1]) {
+            errors.push_back(where + "an answer kept apart from itself");
+        } else if (pair[0] >= 0 && pair[1] >= 0) {
+            bank.keptApart.emplace_back(pair[0], pair[1]);
         }
     }
     return errors;
@@ -455,15 +506,12 @@ ThemeTarget targetFor(const Bank& bank, const Theme& theme)
 }
 
 // The name is on screen while the player looks for the answers, so it must
-// not hold one of them, in either kana script or written form.
+// not hold one of them, in either kana script or written form, nor be said
+// again by one of their questions.
 bool titleGivesAway(const Bank& bank, const std::string& title, const Board& board)
 {
-    std::u32string text;
-    decodeUtf8(title, text);
-    const std::u32string folded = foldKana(text);
     return std::any_of(board.words().begin(), board.words().end(), [&](const WordSlot& w) {
-        const BankEntry& entry = bank.entries[w.entry];
-        return folded.find(entry.kana) != std::u32string::npos || text.find(entry.written) != std::u32string::npos;
+        return nameGivesAway(title, bank.entries[w.entry]) || nameInQuestion(title, bank.entries[w.entry]);
     });
 }
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "store/counts.h"
@@ -27,18 +28,27 @@ struct BankEntry {
     int line = 0; // 1-based line in the bank file
     // Derived, for comparing across kana scripts.
     std::u32string kana;       // the answer, katakana folded to hiragana
+    std::u32string plain;      // the same without voiced marks (see plainKana)
     std::u32string clue;       // the question as code points
     std::u32string foldedClue; // the question, katakana folded to hiragana
 };
 
 struct Bank {
     std::vector<BankEntry> entries;
+    // Pairs no rule sees as naming each other that must not share a grid all
+    // the same (うなぎ's 土用の丑の日 and うし), as indexes into entries.
+    std::vector<std::pair<int, int>> keptApart;
 };
 
 // Every problem found in the bank text (answer, question, tag and written
 // form on each line, tab-separated), each naming its line. An empty list
 // means the bank is usable.
 std::vector<std::string> parseBank(std::string_view text, Bank& bank);
+
+// Reads the pairs kept apart (two answers, then why, tab-separated; lines
+// starting with # are skipped) into bank.keptApart. Every problem names its
+// line: a missing reason, an answer the bank lacks, a pair that is one answer.
+std::vector<std::string> parseKeptApart(std::string_view text, Bank& bank);
 
 // The tab-separated fields of one line of the bank or the theme file.
 std::vector<std::string_view> splitTabs(std::string_view line);
@@ -51,6 +61,14 @@ struct TextLine {
 std::vector<TextLine> textLines(std::string_view text);
 bool decodeUtf8(std::string_view text, std::u32string& out);
 std::string encodeUtf8(std::u32string_view text);
+
+// A pattern name gives the entry away: it holds the answer in either kana
+// script or its written form.
+bool nameGivesAway(const std::string& name, const BankEntry& entry);
+// The entry's question says the name again (春夏秋冬 in しき's question), so
+// the title reads as part of the clue. A name of one character is too common
+// a word to count.
+bool nameInQuestion(const std::string& name, const BankEntry& entry);
 
 struct WordSlot {
     int entry = 0; // index into Bank::entries
@@ -66,12 +84,14 @@ struct Pattern {
 
 struct BuildOptions {
     std::uint32_t seed = 1;
-    int attemptsPerPattern = 120;
+    // The last patterns draw on answers the others left; with more pairs kept
+    // apart they need more tries to reach ten words.
+    int attemptsPerPattern = 160;
     std::vector<Theme> themes; // named themes; every bank tag is a theme besides
 };
 
 // Builds patterns 0 to 98 and the title pattern 99. No grid holds two entries
-// that clash (see entriesClash), and each pattern is named after a theme that
+// that clash (see clashLists), and each pattern is named after a theme that
 // covers at least half of its words, each name once. Throws
 // std::runtime_error when the bank cannot fill a pattern with at least six
 // words under a theme.

@@ -14,11 +14,13 @@ namespace {
 constexpr double kMinMeanWords = 10.0;
 constexpr int kMinDistinctAnswers = 700;
 
-const char* kUsage = "usage: crossword-builder --bank WORDS.tsv --out patterns.txt [--themes THEMES.tsv] [--seed N] [--stats]\n"
-                     "       crossword-builder --bank WORDS.tsv [--themes THEMES.tsv] --check patterns.txt\n"
+const char* kUsage = "usage: crossword-builder --bank WORDS.tsv --out patterns.txt [--themes THEMES.tsv] [--apart APART.tsv]\n"
+                     "                         [--seed N] [--stats]\n"
+                     "       crossword-builder --bank WORDS.tsv [--themes THEMES.tsv] [--apart APART.tsv] --check patterns.txt\n"
                      "  Builds puzzle patterns 0 to 98 and the title pattern 99 as a UTF-8 word file\n"
                      "  with CR LF line ends. --themes names themes (title, then tags, tab-separated);\n"
-                     "  each tag is a theme besides. --stats prints the set's statistics.\n"
+                     "  each tag is a theme besides. --apart lists answer pairs that never share a\n"
+                     "  grid (two answers, then why). --stats prints the set's statistics.\n"
                      "  --check reports every way a written set breaks the builder's rules.\n";
 
 int fail(const std::string& message)
@@ -54,6 +56,7 @@ int main(int argc, char* argv[])
     std::string bankPath;
     std::string outPath;
     std::string themesPath;
+    std::string apartPath;
     std::string checkPath;
     BuildOptions options;
     bool showStats = false;
@@ -68,6 +71,8 @@ int main(int argc, char* argv[])
             checkPath = argv[++i];
         } else if (arg == "--themes" && hasValue) {
             themesPath = argv[++i];
+        } else if (arg == "--apart" && hasValue) {
+            apartPath = argv[++i];
         } else if (arg == "--seed" && hasValue) {
             if (!parseSeed(argv[++i], options.seed)) {
                 return fail(std::string("--seed takes a number from 0 to 4294967295, not ") + argv[i]);
@@ -95,6 +100,19 @@ int main(int argc, char* argv[])
             std::fprintf(stderr, "%s: %s\n", bankPath.c_str(), error.c_str());
         }
         return fail(std::to_string(errors.size()) + " problem(s) in the word bank; nothing written");
+    }
+    if (!apartPath.empty()) {
+        std::string apartText;
+        if (!readFile(apartPath, apartText)) {
+            return fail(apartPath + ": cannot read");
+        }
+        const std::vector<std::string> apartErrors = parseKeptApart(apartText, bank);
+        for (const std::string& error : apartErrors) {
+            std::fprintf(stderr, "%s: %s\n", apartPath.c_str(), error.c_str());
+        }
+        if (!apartErrors.empty()) {
+            return fail(std::to_string(apartErrors.size()) + " problem(s) in the pairs kept apart; nothing written");
+        }
     }
     if (!themesPath.empty()) {
         std::string themeText;

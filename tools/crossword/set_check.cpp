@@ -110,6 +110,7 @@ std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Th
         entryOf[bank.entries[e].answerText] = e;
     }
     const std::vector<Theme> themes = withTagThemes(bank, listedThemes);
+    const std::vector<std::vector<int>> clashes = clashLists(bank);
     std::map<std::string, int> patternOfName;
     for (int p = 0; p < kPlayedPatterns; ++p) {
         const std::string where = "pattern " + std::to_string(p) + ": ";
@@ -136,7 +137,8 @@ std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Th
         }
         for (std::size_t a = 0; a < entries.size(); ++a) {
             for (std::size_t b = a + 1; b < entries.size(); ++b) {
-                if (entriesClash(bank.entries[entries[a]], bank.entries[entries[b]])) {
+                const std::vector<int>& ofA = clashes[entries[a]];
+                if (std::binary_search(ofA.begin(), ofA.end(), entries[b])) {
                     problems.push_back(where + "\"" + bank.entries[entries[a]].answerText + "\" and \""
                                        + bank.entries[entries[b]].answerText + "\" must not share a grid");
                 }
@@ -160,12 +162,15 @@ std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Th
             problems.push_back(where + "only " + std::to_string(bestCovered) + " of " + std::to_string(words)
                                + " words carry a tag the name \"" + pattern.name + "\" stands for");
         }
-        std::u32string name;
-        decodeUtf8(pattern.name, name);
         for (const int e : entries) {
             const BankEntry& entry = bank.entries[e];
-            if (foldKana(name).find(entry.kana) != std::u32string::npos || name.find(entry.written) != std::u32string::npos) {
+            if (nameGivesAway(pattern.name, entry)) {
                 problems.push_back(where + "the name \"" + pattern.name + "\" gives away \"" + entry.answerText + "\"");
+            }
+            // A numbered name is its theme's title on screen less what the number cut.
+            if (std::all_of(named.begin(), named.end(), [&](const Theme* t) { return nameInQuestion(t->title, entry); })) {
+                problems.push_back(where + "the question of \"" + entry.answerText + "\" says the name \"" + pattern.name
+                                   + "\" again");
             }
         }
     }
