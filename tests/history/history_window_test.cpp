@@ -3,14 +3,17 @@
 #include "puzzle/rank_table.h"
 #include "records/battle_record_screen.h"
 #include "records/record_screen.h"
+#include "support/accessible_names.h"
 #include "support/history_fakes.h"
 #include "support/main_fixture.h"
+#include "view/focus_frame.h"
 
 #include <QAbstractBarSeries>
 #include <QBarSet>
 #include <QChart>
 #include <QLineSeries>
 #include <QPluginLoader>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
@@ -251,4 +254,43 @@ TEST_F(HistoryWindows, AFirstGameReadsWellAndEveryHeadingIsPlainText)
                         QDate(2026, 12, 9));
     EXPECT_TRUE(empty.overall.improvedNote->text().contains(QStringLiteral("まだゲームがありません")));
     EXPECT_TRUE(empty.battle.cpuWords->horizontalHeaderItem(1)->text().contains(QStringLiteral("５つまで")));
+}
+
+TEST_F(HistoryWindows, TheKeyboardTurnsThePagesAndReachesEveryTable)
+{
+    makeMain();
+    HistoryWindow window(main.get(), HistoryLoad{knownHistory(), 0, QString()}, module->puzzles, module->ranks, 0,
+                         HistoryWindow::Kind::Battle, QDate(2026, 12, 9));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tazumeki － 履歴 №00"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTabBar* pages = window.tabs->tabBar();
+    EXPECT_EQ(window.focusWidget(), pages);
+    auto key = [&](Qt::Key k) {
+        QTest::keyClick(window.focusWidget(), k);
+        QCoreApplication::processEvents();
+        return window.focusWidget();
+    };
+    // Top to bottom, left to right: the page tabs, then the page's tables.
+    EXPECT_EQ(key(Qt::Key_Tab), window.battle.ranks);
+    EXPECT_EQ(key(Qt::Key_Tab), window.battle.cpuWords);
+    EXPECT_EQ(key(Qt::Key_Tab), pages);
+    const FocusFrame* frame = window.findChild<FocusFrame*>();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_TRUE(frame->isVisible());
+    EXPECT_EQ(frame->control(), pages);
+    int met = 0;
+    EXPECT_EQ(unnamedControls(&window, &met), QStringList());
+    EXPECT_GE(met, 6);
+
+    key(Qt::Key_Right);
+    EXPECT_EQ(window.tabs->currentIndex(), 1);
+    EXPECT_EQ(key(Qt::Key_Tab), window.overall.improved);
+    EXPECT_EQ(key(Qt::Key_Tab), pages);
+    EXPECT_EQ(unnamedControls(&window), QStringList());
+
+    // Enter and Esc close it from any control.
+    key(Qt::Key_Tab);
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }
