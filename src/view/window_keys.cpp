@@ -84,13 +84,17 @@ bool WindowKeys::eventFilter(QObject* watched, QEvent* event)
             break;
         }
         auto* key = static_cast<QKeyEvent*>(event);
-        if (usesFocus(key->key()) && !m_keyboardUsed) {
+        const bool moves = usesFocus(key->key());
+        if (moves && !m_keyboardUsed) {
             m_keyboardUsed = true;
             placeFrame();
         }
-        if (m_keyboardUsed) {
+        const bool windowKey = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter ||
+                               key->key() == Qt::Key_Escape || (key->modifiers() & Qt::AltModifier);
+        if (m_keyboardUsed && (moves || windowKey)) {
             // Wherever the key leaves the focus, once it has done its work; also
             // in a window that is not active, where moving the focus sends no event.
+            // Typing needs no such look.
             QTimer::singleShot(0, this, &WindowKeys::placeFrame);
         }
         return m_handler(key);
