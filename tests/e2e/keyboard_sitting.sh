@@ -1,10 +1,7 @@
 #!/usr/bin/env bash
-# A whole sitting with the keyboard alone, through the real windows: the
-# pattern chosen with Tab and the arrows, a game started with Enter and typed
-# in romaji, the result closed with Esc, the records opened with Tab and
-# Space on 記録, nine pages turned and a row highlighted, its history opened
-# with Space and closed with Esc, the records closed with Enter, and the game
-# quit with Alt+Q. The pointer never moves.
+# A whole sitting through the real windows with the keyboard alone: a pattern
+# chosen and played, the records opened, nine pages turned, a row's history
+# opened and closed, the records closed, and the game quit.
 # usage: keyboard_sitting.sh GAME_DIR DATA_TOOL ROMAJI_ANSWERS
 source "$(dirname "$0")/lib.sh"
 e2e_init "$1" "$2"

@@ -10,55 +10,30 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QStringList>
 #include <QTabBar>
-#include <QWidget>
 
-// What a screen reader calls a control: its own name, or the one its kind
-// gives it (a button's caption, a label's text).
-inline QString accessibleNameOf(QWidget* widget)
-{
-    if (!widget->accessibleName().isEmpty()) {
-        return widget->accessibleName();
-    }
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(widget);
-    return face ? face->text(QAccessible::Name).trimmed() : QString();
-}
-
-// Whether a control would be met by a screen reader: it takes the focus, or
-// it shows something (a text, a picture, a list, a chart).
-inline bool meetsTheReader(QWidget* widget, QWidget* window)
-{
-    if (!widget->isVisibleTo(window)) {
-        return false;
-    }
-    if ((widget->focusPolicy() & Qt::TabFocus) && widget->isEnabled() && !widget->focusProxy()) {
-        return true;
-    }
-    if (auto* label = qobject_cast<QLabel*>(widget)) {
-        return !label->text().isEmpty();
-    }
-    return dynamic_cast<PictureBox*>(widget) || qobject_cast<QAbstractButton*>(widget) ||
-           qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget) || qobject_cast<QTabBar*>(widget) ||
-           (qobject_cast<QAbstractItemView*>(widget) && !qobject_cast<QHeaderView*>(widget)) ||
-           qobject_cast<QGraphicsView*>(widget);
-}
-
-// Every control of the window a reader would meet without a name, with where it is; and how many were met.
+// Each control of the window a screen reader meets (it takes the focus, or
+// shows a text, a picture, a list or a chart) that has no name, by class; and
+// how many it meets.
 inline QStringList unnamedControls(QWidget* window, int* met = nullptr)
 {
     QStringList unnamed;
     int count = 0;
-    for (QWidget* widget : window->findChildren<QWidget*>()) {
-        if (!meetsTheReader(widget, window)) {
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        const auto* label = qobject_cast<QLabel*>(w);
+        const bool focusable = (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && !w->focusProxy();
+        const bool shows = label ? !label->text().isEmpty()
+                                 : dynamic_cast<PictureBox*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                                       qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w) ||
+                                       qobject_cast<QTabBar*>(w) || qobject_cast<QGraphicsView*>(w) ||
+                                       (qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QHeaderView*>(w));
+        if (!w->isVisibleTo(window) || !(focusable || shows)) {
             continue;
         }
         ++count;
-        if (accessibleNameOf(widget).isEmpty()) {
-            const QRect at(widget->mapTo(window, QPoint(0, 0)), widget->size());
-            unnamed.append(QStringLiteral("%1 at %2,%3 %4×%5")
-                               .arg(QLatin1String(widget->metaObject()->className()))
-                               .arg(at.x()).arg(at.y()).arg(at.width()).arg(at.height()));
+        QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+        if (w->accessibleName().isEmpty() && (!face || face->text(QAccessible::Name).trimmed().isEmpty())) {
+            unnamed.append(QLatin1String(w->metaObject()->className()));
         }
     }
     if (met) {
