@@ -7,6 +7,7 @@
 #include "platform/number_format.h"
 #include "platform/timer.h"
 #include "view/board.h"
+#include "view/image_button.h"
 #include "view/labels.h"
 
 #include <QComboBox>
@@ -32,6 +33,7 @@ void Main::watchSession()
             [this](Taker by, int slot, qint64 atMs, bool last) { wordTaken(by, slot, atMs, last); });
     connect(m_session.get(), &GameSession::clockChanged, this, [this](double seconds, bool atLimit) {
         Label4->setText(formatNumber(seconds, atLimit ? 0 : 1));
+        Label4->setAccessibleDescription(Label4->text() + QStringLiteral(" 秒"));
     });
     connect(m_session.get(), &GameSession::gameEnded, this, &Main::gameEnded);
 }
@@ -71,8 +73,11 @@ void Main::StartGame()
                                              m_services.random);
         setup.opponent = [cpu](int) { return cpu; };
     }
+    QWidget* focused = focusWidget();
     switch (m_session->StartGame(std::move(setup))) {
     case GameSession::Start::Started:
+        m_focusBeforeGame = focused;
+        Picture5->setAccessibleName(QStringLiteral("中断"));
         break;
     case GameSession::Start::NotPlayable:
         Label1->setText(QStringLiteral("このパターンには遊べる問題がありません"));
@@ -133,6 +138,7 @@ void Main::wordBecameCurrent()
     Label2->clear();
     RefreshQuestion();
     prepareAnswerBox();
+    describeBoard();
 }
 
 void Main::prepareAnswerBox()
@@ -162,6 +168,21 @@ QString kindMark(KanaKind kind)
     return QStringLiteral("A");
 }
 
+QString kindName(KanaKind kind)
+{
+    switch (kind) {
+    case KanaKind::Hiragana:
+        return QStringLiteral("ひらがな");
+    case KanaKind::Katakana:
+        return QStringLiteral("カタカナ");
+    case KanaKind::HalfKatakana:
+        return QStringLiteral("半角カタカナ");
+    case KanaKind::Latin:
+        break;
+    }
+    return QStringLiteral("英字");
+}
+
 } // namespace
 
 void Main::showKanaIndicator()
@@ -171,8 +192,9 @@ void Main::showKanaIndicator()
     }
     KanaIndicator->setAutoFillBackground(false);
     setTextColor(KanaIndicator, QColor(198, 255, 0));
-    KanaIndicator->setText(m_session->answering() ? kindMark(Text1->conversion() ? Text1->kind() : KanaKind::Latin)
-                                                  : QString());
+    const KanaKind kind = Text1->conversion() ? Text1->kind() : KanaKind::Latin;
+    KanaIndicator->setText(m_session->answering() ? kindMark(kind) : QString());
+    KanaIndicator->setAccessibleDescription(m_session->answering() ? kindName(kind) : QString());
 }
 
 void Main::wrongAnswer(const QString& typed)
@@ -183,6 +205,7 @@ void Main::wrongAnswer(const QString& typed)
     if (const auto wanted = otherScriptOf(typed, m_session->currentAnswer())) {
         // The right word in the wrong script: the mark shows the script wanted.
         KanaIndicator->setText(kindMark(*wanted));
+        KanaIndicator->setAccessibleDescription(QStringLiteral("答えは%1").arg(kindName(*wanted)));
         KanaIndicator->setAutoFillBackground(true);
         setTextColor(KanaIndicator, Qt::white);
         m_markFlash.start();
@@ -241,4 +264,10 @@ void Main::gameEnded(const GameResult& result)
     ShowTitle();
     Picture4->Refresh();
     showStartButton(false); // however the game ended
+    Picture5->setAccessibleName(QStringLiteral("スタート"));
+    // The player goes on from where the game was started.
+    if (m_focusBeforeGame && m_focusBeforeGame->isEnabled() && m_focusBeforeGame->isVisibleTo(this)) {
+        m_focusBeforeGame->setFocus(Qt::OtherFocusReason);
+    }
+    m_focusBeforeGame.clear();
 }

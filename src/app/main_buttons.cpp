@@ -1,5 +1,6 @@
 // The main screen's image buttons: start/quit follows the game's state,
 // records opens the screen of the chosen mode, close ends the program.
+// Space on a focused button presses it as the mouse does.
 
 #include "app/main_form.h"
 #include "app/module1.h"
@@ -63,13 +64,15 @@ void Main::Picture5_MouseMove()
 void Main::Picture5_MouseUp()
 {
     // Nothing starts or stops while the title is being written.
+    const bool pointerOver = !Picture5->bySpace();
     if (titleAnimationDone()) {
         if (game().PlayState == PlayState::Idle) {
             StartGame();
-            Picture5->showImage(game().PlayState == PlayState::Idle ? kStart.over : kQuit.over);
+            const ButtonFace& face = game().PlayState == PlayState::Idle ? kStart : kQuit;
+            Picture5->showImage(pointerOver ? face.over : face.init);
         } else {
             EndGame();
-            Picture5->showImage(kStart.over);
+            Picture5->showImage(pointerOver ? kStart.over : kStart.init);
         }
     }
     Picture5->Pressed.clear();
@@ -79,6 +82,11 @@ void Main::Picture6_MouseUp()
 {
     Picture6->showInit();
     Picture6->Pressed.clear();
+    showRecords();
+}
+
+void Main::showRecords()
+{
     if (Option5->isChecked()) {
         Record screen(this, m_appDir, m_module.puzzles, m_module.singleRecords);
         screen.setRecordsPlace(recordsPlaceText());

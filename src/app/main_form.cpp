@@ -149,6 +149,10 @@ void Main::createControls()
     connect(Picture5, &ImageButton::mouseUp, this, &Main::Picture5_MouseUp);
     connect(Picture6, &ImageButton::mouseUp, this, &Main::Picture6_MouseUp);
     connect(Picture7, &ImageButton::mouseUp, this, &Main::Picture7_MouseUp);
+    connect(Picture5, &ImageButton::pressCancelled, this, [this] {
+        Picture5->Pressed.clear();
+        Form_MouseMove();
+    });
     setMouseTracking(true);
 
     Text1 = new AnswerBox(Picture4);
@@ -242,19 +246,13 @@ void Main::createControls()
     m_session = std::make_unique<GameSession>(m_module.puzzles, m_services.clock, m_services.random, *Timer4, *Timer1, this);
     watchSession();
 
-    // Key preview: the screen sees Enter and Esc before the control that has the focus.
-    WindowKeys::install(this, [this](QKeyEvent* event) {
-        const int key = event->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Form_KeyDown(vbKeyReturn);
-        } else if (key == Qt::Key_Escape) {
-            Form_KeyDown(vbKeyEscape);
-        }
-        return false;
-    });
+    // Key preview: the screen sees Enter, Esc and its shortcuts before the control that has the focus.
+    m_keys = WindowKeys::install(this, [this](QKeyEvent* event) { return previewKey(event); });
+    m_keys->showsOwnFocus(Text1); // its frame and caret say it already
 
     // The answer box comes first in the tab order and takes the focus.
-    setTabOrder(Text1, Command2);
+    orderFocus();
+    nameControls();
     Text1->setFocus();
 }
 

@@ -11,6 +11,7 @@
 #include "view/picture_box.h"
 #include "view/trans_surface.h"
 
+#include <QPointer>
 #include <QSet>
 #include <QTimer>
 #include <QString>
@@ -32,8 +33,10 @@ class Random;
 class Sound;
 class Timer;
 class TimerSource;
+class WindowKeys;
 class QComboBox;
 class QGroupBox;
+class QKeyEvent;
 class QLabel;
 class QPushButton;
 class QRadioButton;
@@ -148,6 +151,8 @@ public:
     void Picture5_MouseUp();
     void Picture6_MouseUp();
     void Picture7_MouseUp();
+    // The record screen of the mode chosen: 記録, Alt+R or F2.
+    void showRecords();
 
     // Questions.
     void RefreshQuestion();
@@ -193,6 +198,14 @@ protected:
 private:
     void createControls();
     void Form_Load();
+    // The keyboard and screen readers: shortcuts, the focus order, names.
+    bool previewKey(QKeyEvent* event);
+    void orderFocus();
+    void nameControls();
+    // The board's description: the current word and the letters taken.
+    void describeBoard();
+    // The question box's: the question shown and the answer when asked for.
+    void describeQuestion();
     void watchSession();
     // What the session reports.
     void answeringStarted();
@@ -237,6 +250,8 @@ private:
     std::array<QImage*, kBoardSide> BackDC{};
     Taker m_burstTaker = Taker::Player;
     QTimer m_markFlash; // the kana mark showing the script a miss wanted
+    WindowKeys* m_keys = nullptr;
+    QPointer<QWidget> m_focusBeforeGame; // given back when the game ends
 
     QSet<QString> m_saveWarned;
     QSet<QString> m_blockedSaves; // record files that must not be written this run

@@ -35,6 +35,7 @@ void Main::RefreshQuestion()
     if (Option3->isChecked()) {
         ShowQuestion();
     }
+    describeQuestion();
 }
 
 void Main::ShowQuestion()
@@ -46,6 +47,7 @@ void Main::ShowQuestion()
             Label3[i]->setText(lines[i]);
         }
     }
+    describeQuestion();
 }
 
 void Main::Command3_Click()
@@ -63,5 +65,6 @@ void Main::Command2_Click()
         return;
     }
     Label2->setText(m_session->currentAnswer());
+    describeQuestion();
     Text1->setFocus();
 }

@@ -97,4 +97,5 @@ void Main::showPace(int slot, qint64 atMs)
     PaceLabel->setText((ahead ? QStringLiteral("−") : behind > 0 && figure != QLatin1String("0.0") ? QStringLiteral("+") : QString()) +
                        figure);
     setTextColor(PaceLabel, ahead ? QColor(198, 255, 0) : QColor(255, 110, 110));
+    PaceLabel->setAccessibleDescription(ahead ? QStringLiteral("%1 秒先行").arg(figure) : QStringLiteral("%1 秒遅れ").arg(figure));
 }

@@ -73,7 +73,9 @@ void Main::ShowTitle()
         line->clear();
     }
     Label4->clear();
+    Label4->setAccessibleDescription(QString());
     PaceLabel->clear();
+    PaceLabel->setAccessibleDescription(QString());
     Label5->clear();
     Label6->setText(Label5->text());
 
@@ -84,6 +86,8 @@ void Main::ShowTitle()
     Frame3->setEnabled(true);
 
     HideWordFrame(Picture8);
+    describeQuestion();
+    describeBoard();
 }
 
 void Main::Timer2_Timer()

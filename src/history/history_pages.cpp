@@ -131,7 +131,8 @@ PatternPage buildPatternPage(const HistoryLoad& history, const PuzzleSet& puzzle
     page.page->layout()->addWidget(view);
 
     const int words = puzzles.lastSlot(pattern) + 1;
-    page.words = table({QStringLiteral("№"), QStringLiteral("答え"), QStringLiteral("最速"), QStringLiteral("中央値"),
+    page.words = table(QStringLiteral("言葉ごとのタイム"),
+                       {QStringLiteral("№"), QStringLiteral("答え"), QStringLiteral("最速"), QStringLiteral("中央値"),
                         QStringLiteral("前回"), QStringLiteral("回数"), QStringLiteral("遅い言葉")},
                        words);
     const std::vector<WordSplits> splits = wordSplits(history.games, pattern);
@@ -187,7 +188,8 @@ BattlePage buildBattlePage(const HistoryLoad& history, const PuzzleSet& puzzles,
     view->setMinimumHeight(210);
     page.page->layout()->addWidget(view);
 
-    page.ranks = table({QStringLiteral("ランク"), QStringLiteral("勝ち"), QStringLiteral("負け"), QStringLiteral("引き分け"),
+    page.ranks = table(QStringLiteral("ランク別の勝敗"),
+                       {QStringLiteral("ランク"), QStringLiteral("勝ち"), QStringLiteral("負け"), QStringLiteral("引き分け"),
                         QStringLiteral("最近10戦（○勝 ●負 △分）")},
                        int(summary.ranks.size()));
     for (int row = 0; row < int(summary.ranks.size()); ++row) {
@@ -201,7 +203,8 @@ BattlePage buildBattlePage(const HistoryLoad& history, const PuzzleSet& puzzles,
     page.ranks->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     page.ranks->horizontalHeader()->setStretchLastSection(true);
 
-    page.cpuWords = table({QStringLiteral("№"), QStringLiteral("ＣＰＵに取られた言葉（多い順に５つまで）"),
+    page.cpuWords = table(QStringLiteral("ＣＰＵに取られた言葉"),
+                          {QStringLiteral("№"), QStringLiteral("ＣＰＵに取られた言葉（多い順に５つまで）"),
                            QStringLiteral("回数")},
                           int(summary.cpuWords.size()));
     for (int row = 0; row < int(summary.cpuWords.size()); ++row) {
@@ -285,7 +288,8 @@ OverallPage buildOverallPage(const HistoryLoad& history, const PuzzleSet& puzzle
 
     const std::vector<Improvement> improved = improvedPatterns(history.games, today);
     layout->addWidget(caption(QStringLiteral("最近30日で最速タイムが一番縮んだパターン（５つまで）")));
-    page.improved = table({QStringLiteral("№"), QStringLiteral("パターン名"), QStringLiteral("30日より前の最速"),
+    page.improved = table(QStringLiteral("最速タイムが縮んだパターン"),
+                          {QStringLiteral("№"), QStringLiteral("パターン名"), QStringLiteral("30日より前の最速"),
                            QStringLiteral("最近30日の最速"), QStringLiteral("縮んだ時間")},
                           int(improved.size()));
     for (int row = 0; row < int(improved.size()); ++row) {

@@ -1,10 +1,12 @@
 #include "history/history_window.h"
 
 #include "platform/fonts.h"
+#include "platform/number_format.h"
 #include "puzzle/puzzle_set.h"
 #include "view/window_keys.h"
 
 #include <QKeyEvent>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -13,7 +15,9 @@ HistoryWindow::HistoryWindow(QWidget* owner, const HistoryLoad& history, const P
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
                          Qt::MSWindowsFixedSizeDialogHint)
 {
-    setWindowTitle(QStringLiteral("Tazumeki － 履歴"));
+    const int p = qBound(0, pattern, PuzzleSet::kPlayablePatterns - 1);
+    // The title names the pattern: a screen reader says it as the window opens.
+    setWindowTitle(QStringLiteral("Tazumeki － 履歴 №%1").arg(formatTwoDigits(p)));
     setFixedSize(720, 600);
     setFont(windowsFont(kPGothic, 9.75));
     // The record screens' colours: blue ground, pale blue headers, white text on the ground.
@@ -26,9 +30,10 @@ HistoryWindow::HistoryWindow(QWidget* owner, const HistoryLoad& history, const P
         "QHeaderView::section { background: rgb(180, 236, 252); border: 1px solid rgb(0, 60, 120); padding: 2px; }"
         "QTableWidget { background: white; gridline-color: rgb(0, 60, 120); }"));
 
-    const int p = qBound(0, pattern, PuzzleSet::kPlayablePatterns - 1);
     tabs = new QTabWidget(this);
-    tabs->setFocusPolicy(Qt::NoFocus);
+    // Tab reaches the page tabs, ← and → turn them.
+    tabs->tabBar()->setAccessibleName(QStringLiteral("履歴のページ"));
+    tabs->tabBar()->setToolTip(QStringLiteral("ページの切り替え（← →）"));
     if (kind == Kind::Single) {
         single = buildPatternPage(history, puzzles, p);
         tabs->addTab(single.page, QStringLiteral("パターン"));

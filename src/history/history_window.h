@@ -9,7 +9,8 @@ class QTabWidget;
 
 // The play history of one pattern (single practice or battles, as the record
 // screen it was opened from), with the whole history on a second page.
-// Enter or Esc closes it.
+// Enter or Esc closes it. Tab goes from the page tabs (← → turn them) to the
+// page's tables, which the arrows and page keys scroll.
 class HistoryWindow final : public QDialog {
     Q_OBJECT
 public:

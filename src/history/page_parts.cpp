@@ -57,6 +57,7 @@ QChartView* viewOf(QChart* chart)
     auto* view = new QChartView(chart);
     view->setRenderHint(QPainter::Antialiasing);
     view->setFocusPolicy(Qt::NoFocus);
+    view->setAccessibleName(chart->title());
     return view;
 }
 
@@ -117,14 +118,16 @@ QValueAxis* countAxis(const QString& title, int count)
     return a;
 }
 
-QTableWidget* table(const QStringList& headers, int rows)
+QTableWidget* table(const QString& name, const QStringList& headers, int rows)
 {
     auto* t = new QTableWidget(rows, int(headers.size()));
+    t->setAccessibleName(name);
     t->setHorizontalHeaderLabels(headers);
     t->verticalHeader()->hide();
     t->setEditTriggers(QAbstractItemView::NoEditTriggers);
     t->setSelectionMode(QAbstractItemView::NoSelection);
-    t->setFocusPolicy(Qt::NoFocus);
+    t->setFocusPolicy(Qt::TabFocus);
+    t->setTabKeyNavigation(false);
     t->setFont(windowsFont(kPGothic, 9));
     t->horizontalHeader()->setFont(windowsFont(kPGothic, 9));
     t->verticalHeader()->setDefaultSectionSize(20);

@@ -29,7 +29,9 @@ QLabel* caption(const QString& text, bool bold = false);
 // A page: its title, a summary line, then what the caller adds.
 QWidget* pageWith(QLabel* title, QLabel* summary);
 
-QTableWidget* table(const QStringList& headers, int rows);
+// A table the keyboard reaches with Tab and scrolls with the arrows and page
+// keys; Tab goes on to the next control rather than to the next cell.
+QTableWidget* table(const QString& name, const QStringList& headers, int rows);
 void setCell(QTableWidget* t, int row, int column, const QString& text, Qt::Alignment alignment = Qt::AlignCenter);
 
 QChart* makeChart(const QString& title);

@@ -21,9 +21,9 @@ QString percent(double rate)
     return formatNumber(rate * 100, 1) + u'%';
 }
 
-QTableWidget* kanaTable(const QString& figureHeader)
+QTableWidget* kanaTable(const QString& name, const QString& figureHeader)
 {
-    QTableWidget* t = table({QStringLiteral("仮名"), figureHeader, QStringLiteral("回数"), QStringLiteral("よく打つローマ字")}, 0);
+    QTableWidget* t = table(name, {QStringLiteral("仮名"), figureHeader, QStringLiteral("回数"), QStringLiteral("よく打つローマ字")}, 0);
     t->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     t->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
     t->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
@@ -114,11 +114,11 @@ WeakPage buildWeakPage(const HistoryLoad& history, QDate today)
     auto* tables = new QHBoxLayout;
     auto* slowColumn = new QVBoxLayout;
     slowColumn->addWidget(caption(QStringLiteral("時間がかかる仮名（遅い順に10まで）")));
-    page.slowest = kanaTable(QStringLiteral("中央値"));
+    page.slowest = kanaTable(QStringLiteral("時間がかかる仮名"), QStringLiteral("中央値"));
     slowColumn->addWidget(page.slowest);
     auto* missColumn = new QVBoxLayout;
     missColumn->addWidget(caption(QStringLiteral("ミスの多い仮名（多い順に10まで）")));
-    page.missed = kanaTable(QStringLiteral("ミス率"));
+    page.missed = kanaTable(QStringLiteral("ミスの多い仮名"), QStringLiteral("ミス率"));
     missColumn->addWidget(page.missed);
     tables->addLayout(slowColumn);
     tables->addLayout(missColumn);

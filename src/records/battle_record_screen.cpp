@@ -37,13 +37,18 @@ Record2::Record2(QWidget* owner, const QString& appDir, const PuzzleSet& puzzles
 
     for (int row = 0; row < RowsPerPage; ++row) {
         const int y = 128 + 24 * row;
-        cells[0][row] = addCell(QRect(16, y, 33, 25), QRect(0, 5, 33, 17), Qt::AlignHCenter, Qt::white, &boxes[0][row]);
-        cells[1][row] = addCell(QRect(48, y, 97, 25), QRect(8, 5, 81, 17), Qt::AlignLeft, Qt::white, &boxes[1][row]);
+        cells[0][row] = addRowCell(row, QRect(16, y, 33, 25), QRect(0, 5, 33, 17), Qt::AlignHCenter, &boxes[0][row]);
+        cells[1][row] = addRowCell(row, QRect(48, y, 97, 25), QRect(8, 5, 81, 17), Qt::AlignLeft, &boxes[1][row]);
         for (int r = 0; r < kRanks; ++r) {
             cells[2 + r][row] =
-                addCell(QRect(144 + 48 * r, y, 49, 25), QRect(0, 5, 49, 17), Qt::AlignHCenter, Qt::white, &boxes[2 + r][row]);
+                addRowCell(row, QRect(144 + 48 * r, y, 49, 25), QRect(0, 5, 49, 17), Qt::AlignHCenter, &boxes[2 + r][row]);
         }
     }
+    QStringList columns = {QStringLiteral("№"), QStringLiteral("パターン名")};
+    for (const QString& rank : ranks) {
+        columns.append(rank);
+    }
+    nameRows(QStringLiteral("CPU対戦の記録"), columns);
 
     Form_Load();
 }

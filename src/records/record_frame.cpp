@@ -7,6 +7,7 @@
 #include "view/picture_box.h"
 #include "view/window_keys.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -37,9 +38,17 @@ RecordFrame::RecordFrame(QWidget* owner, const QString& appDir, int pagingX)
 
     auto* banner = new PictureBox(this, QRect(0, 0, 615, 77), QColor(11, 164, 255));
     banner->setPicture(art::stored(art::Piece::RecordBanner, banner->ratio()));
+    banner->setAccessibleName(QStringLiteral("記録"));
+
+    // Over the rows, which it leaves to the pointer and to the cells' drawing.
+    rowList = new QWidget(this);
+    rowList->setFocusPolicy(Qt::TabFocus);
+    rowList->setAttribute(Qt::WA_TransparentForMouseEvents);
 
     Picture24 = new ImageButton(this, QPoint(528, 384), appDir, art::stored(art::Piece::CloseButton, pictureRatio()),
                                 ButtonFace::named(QStringLiteral("close")));
+    Picture24->setAccessibleName(QStringLiteral("閉じる"));
+    Picture24->setToolTip(QStringLiteral("記録を閉じる（Enter）"));
     connect(Picture24, &ImageButton::mouseUp, this, [this] {
         Picture24->Pressed.clear();
         done(QDialog::Accepted);
@@ -53,21 +62,141 @@ RecordFrame::RecordFrame(QWidget* owner, const QString& appDir, int pagingX)
         button->setAutoDefault(false);
         button->setDefault(false);
     }
+    Command1->setAccessibleName(QStringLiteral("前のページ"));
+    Command1->setToolTip(QStringLiteral("前のページ（PageUp）"));
+    Command2->setAccessibleName(QStringLiteral("次のページ"));
+    Command2->setToolTip(QStringLiteral("次のページ（PageDown）"));
+    // Top to bottom: the rows, then the paging buttons, then close.
+    setTabOrder(rowList, Command1);
+    setTabOrder(Command1, Command2);
+    setTabOrder(Command2, Picture24);
     connect(Command1, &QPushButton::clicked, this, &RecordFrame::Command1_Click);
     connect(Command2, &QPushButton::clicked, this, &RecordFrame::Command2_Click);
 
     placeLine = makeLabel(this, QRect(48, 400, 470, 16), windowsFont(kPGothic, 8.25), Qt::AlignLeft | Qt::AlignVCenter,
                           QColor(230, 246, 255));
 
-    // Key preview: Enter closes the screen whichever control has the focus; Esc has no effect.
-    WindowKeys::install(this, [this](QKeyEvent* event) {
-        const int key = event->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            Form_KeyDown(13);
-            return true;
+    WindowKeys::install(this, [this](QKeyEvent* event) { return previewKey(event); });
+}
+
+bool RecordFrame::previewKey(QKeyEvent* event)
+{
+    // Enter closes the screen whichever control has the focus; Esc has no effect.
+    const int key = event->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        Form_KeyDown(13);
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
+        return true;
+    }
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) {
+        return false;
+    }
+    switch (key) {
+    case Qt::Key_PageUp:
+        Command1_Click();
+        return true;
+    case Qt::Key_PageDown:
+        Command2_Click();
+        return true;
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+        moveHighlight(key == Qt::Key_Down ? 1 : -1);
+        rowList->setFocus(Qt::OtherFocusReason); // so that Space opens the row
+        return true;
+    case Qt::Key_Space: {
+        QWidget* focused = focusWidget();
+        if (qobject_cast<QAbstractButton*>(focused) || qobject_cast<ImageButton*>(focused)) {
+            return false; // the button's own
         }
-        return key == Qt::Key_Escape;
-    });
+        if (m_highlightedRow < 0) {
+            highlightRow(0);
+        } else if (onPatternClicked) {
+            onPatternClicked(highlightedPattern());
+        }
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+int RecordFrame::rowsOnPage() const
+{
+    return qBound(0, kShownPatterns - (CurrentPage - 1) * RowsPerPage, int(RowsPerPage));
+}
+
+int RecordFrame::highlightedPattern() const
+{
+    return m_highlightedRow < 0 ? -1 : (CurrentPage - 1) * RowsPerPage + m_highlightedRow;
+}
+
+void RecordFrame::moveHighlight(int step)
+{
+    if (m_highlightedRow < 0) {
+        highlightRow(0);
+        return;
+    }
+    int row = m_highlightedRow + step;
+    if (row < 0 && CurrentPage > 1) {
+        Command1_Click();
+        row = rowsOnPage() - 1;
+    } else if (row >= rowsOnPage() && CurrentPage < PageCount) {
+        Command2_Click();
+        row = 0;
+    }
+    highlightRow(qBound(0, row, rowsOnPage() - 1));
+}
+
+void RecordFrame::highlightRow(int row)
+{
+    for (int r = 0; r < RowsPerPage; ++r) {
+        const QColor colour = r == row ? kHighlightColor : QColor(Qt::white);
+        for (QWidget* cell : m_rowCells[r]) {
+            QPalette palette = cell->palette();
+            if (palette.color(QPalette::Window) != colour) {
+                palette.setColor(QPalette::Window, colour);
+                cell->setPalette(palette);
+            }
+        }
+    }
+    m_highlightedRow = row;
+    rowList->setAccessibleDescription(row < 0 ? QStringLiteral("↑↓ で行を選び、Space で履歴を開く") : rowText(row));
+}
+
+void RecordFrame::pageTurned()
+{
+    // The highlight keeps its place on the page, inside the rows it has.
+    highlightRow(m_highlightedRow < 0 ? -1 : qMin(m_highlightedRow, rowsOnPage() - 1));
+}
+
+QString RecordFrame::rowText(int row) const
+{
+    QStringList parts;
+    const std::vector<QWidget*>& cells = m_rowCells[std::size_t(row)];
+    for (std::size_t c = 0; c < cells.size(); ++c) {
+        const QLabel* label = cells[c]->findChild<QLabel*>();
+        if (label && !label->text().isEmpty()) {
+            const QString text = label->text().simplified();
+            parts.append(c < std::size_t(m_columnNames.size()) ? m_columnNames[qsizetype(c)] + u' ' + text : text);
+        }
+    }
+    return parts.join(QStringLiteral("、"));
+}
+
+void RecordFrame::nameRows(const QString& listName, const QStringList& columns)
+{
+    rowList->setAccessibleName(listName);
+    m_columnNames = columns;
+    highlightRow(m_highlightedRow);
+}
+
+QLabel* RecordFrame::addRowCell(int row, QRect box, QRect label, Qt::Alignment alignment, QWidget** boxOut)
+{
+    QLabel* text = addCell(box, label, alignment, Qt::white, boxOut);
+    m_rowCells[std::size_t(row)].push_back(text->parentWidget());
+    return text;
 }
 
 void RecordFrame::setRecordsPlace(const QString& text)
@@ -81,6 +210,7 @@ void RecordFrame::Form_Load()
 {
     PageCount = 10;
     CurrentPage = 1;
+    rowList->setGeometry(16, 128, m_rowsRight - 16, 24 * RowsPerPage + 1);
     showPage();
     updatePaging();
 }
@@ -97,6 +227,7 @@ void RecordFrame::Command1_Click()
         --CurrentPage;
         showPage();
         updatePaging();
+        pageTurned();
     }
 }
 
@@ -106,6 +237,7 @@ void RecordFrame::Command2_Click()
         ++CurrentPage;
         showPage();
         updatePaging();
+        pageTurned();
     }
 }
 

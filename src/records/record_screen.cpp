@@ -51,10 +51,18 @@ Record::Record(QWidget* owner, const QString& appDir, const PuzzleSet& puzzles, 
     for (int c = 0; c < kColumns; ++c) {
         const Column& col = kColumnsLayout[c];
         for (int row = 0; row < RowsPerPage; ++row) {
-            cells[c][row] = addCell(QRect(col.x, 128 + 24 * row, col.width, 25), QRect(col.labelX, 5, col.labelWidth, 17),
-                                    col.alignment, Qt::white, &boxes[c][row]);
+            cells[c][row] = addRowCell(row, QRect(col.x, 128 + 24 * row, col.width, 25),
+                                       QRect(col.labelX, 5, col.labelWidth, 17), col.alignment, &boxes[c][row]);
         }
     }
+
+    QStringList columns = {QStringLiteral("№"), QStringLiteral("パターン名")};
+    for (const QString& mode : {QStringLiteral("問題表示有"), QStringLiteral("問題表示無")}) {
+        for (const QString& caption : {QStringLiteral("回数"), QStringLiteral("最速タイム"), QStringLiteral("レベル"), QStringLiteral("達成日")}) {
+            columns.append(mode + u' ' + caption);
+        }
+    }
+    nameRows(QStringLiteral("シングル練習の記録"), columns);
 
     QLabel* note = makeLabel(this, QRect(48, 384, 289, 17), font(), Qt::AlignLeft | Qt::AlignVCenter, Qt::white);
     note->setText(QStringLiteral("※ 答えを見てクリアした場合，記録はのこりません"));

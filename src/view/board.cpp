@@ -60,6 +60,31 @@ void DrawWordLetters(PictureBox& board, PictureImage& tile, const QString& answe
     }
 }
 
+QString describeWord(const PuzzleSet& set, int pattern, int word)
+{
+    const QList<int> cells = boardCells(set, pattern, word);
+    if (cells.isEmpty()) {
+        return {};
+    }
+    const int start = cells.front();
+    const bool down = isDown(set.WordDirection[pattern][word]);
+    QString text = down ? QStringLiteral("%1 文字、縦、%2 列目").arg(cells.size()).arg(start % board::kSide + 1)
+                        : QStringLiteral("%1 文字、横、%2 行目").arg(cells.size()).arg(start / board::kSide + 1);
+    QString letters(cells.size(), QChar(u'？'));
+    bool any = false;
+    for (int before = 0; before < word; ++before) {
+        const QList<int> taken = boardCells(set, pattern, before);
+        const QString& answer = set.WordAnswer[pattern][before];
+        for (qsizetype i = 0; i < taken.size() && i < answer.size(); ++i) {
+            if (const qsizetype at = cells.indexOf(taken[i]); at >= 0) {
+                letters[at] = answer[i];
+                any = true;
+            }
+        }
+    }
+    return any ? text + QStringLiteral("、") + letters : text;
+}
+
 void ShowWordFrame(const std::array<QWidget*, 4>& bars, int rows, int columns, int startCell)
 {
     const auto geometry = board::frameBars(rows, columns, startCell);

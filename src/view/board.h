@@ -45,5 +45,10 @@ void DrawWordBlank(PictureBox& board, const PictureImage& blankTile, const QList
 // The word's letters on the taker's tile; one refresh for the word.
 void DrawWordLetters(PictureBox& board, PictureImage& tile, const QString& answer, const QList<int>& cells);
 
+// A word as a screen reader tells it: its length, its direction and line, and
+// the letters its cells already show from the words before it, ？ for the
+// rest ("3 文字、横、2 行目、さ？ら").
+QString describeWord(const PuzzleSet& set, int pattern, int word);
+
 void ShowWordFrame(const std::array<QWidget*, 4>& bars, int rows, int columns, int startCell);
 void HideWordFrame(const std::array<QWidget*, 4>& bars);

@@ -3,7 +3,9 @@
 #include "platform/files.h"
 
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <utility>
 
 ButtonFace ButtonFace::named(const QString& name, bool hasDown)
 {
@@ -42,6 +44,7 @@ ImageButton::ImageButton(QWidget* parent, QPoint pos, const QString& appDir, con
     setPicture(storedFace);
     setMouseTracking(true);
     setCursor(Qt::PointingHandCursor);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ImageButton::showInit()
@@ -51,14 +54,19 @@ void ImageButton::showInit()
     }
 }
 
-void ImageButton::mousePressEvent(QMouseEvent* event)
+void ImageButton::press()
 {
-    event->accept();
     if (m_face) {
         showImage(m_face->down);
         Pressed = QStringLiteral("1");
     }
     emit mouseDown();
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event)
+{
+    event->accept();
+    press();
 }
 
 void ImageButton::mouseMoveEvent(QMouseEvent* event)
@@ -75,4 +83,40 @@ void ImageButton::mouseReleaseEvent(QMouseEvent* event)
     // The release acts wherever the pointer is by then.
     event->accept();
     emit mouseUp();
+}
+
+void ImageButton::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || event->modifiers() != Qt::NoModifier) {
+        event->ignore(); // Enter and the rest go on to the window
+        return;
+    }
+    event->accept();
+    if (!event->isAutoRepeat() && !m_spaceDown) {
+        m_spaceDown = true;
+        press();
+    }
+}
+
+void ImageButton::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_Space || event->isAutoRepeat() || !m_spaceDown) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    m_spaceDown = false;
+    m_releasingSpace = true;
+    emit mouseUp();
+    m_releasingSpace = false;
+}
+
+void ImageButton::focusOutEvent(QFocusEvent* event)
+{
+    if (std::exchange(m_spaceDown, false)) {
+        Pressed.clear();
+        showInit();
+        emit pressCancelled();
+    }
+    PictureBox::focusOutEvent(event);
 }

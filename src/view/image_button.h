@@ -25,6 +25,8 @@ void ShowButtonImage(PictureBox& button, const QString& appDir, const QString& f
 
 // A picture box used as a button: it reports the mouse to its window, and a
 // button with a fixed face also shows its down and over images by itself.
+// Tab reaches it (a click leaves the focus where it was), and Space presses
+// and releases it as the left button does. Enter is never its key.
 class ImageButton final : public PictureBox {
     Q_OBJECT
 public:
@@ -35,20 +37,32 @@ public:
     QString Pressed; // "1" from a press on the button until the release
 
     void showImage(const QString& file) { ShowButtonImage(*this, m_appDir, file); }
+    // The press or release being reported came from Space: the pointer is not over the button.
+    bool bySpace() const { return m_spaceDown || m_releasingSpace; }
     // The pointer moved over the window's own surface.
     void showInit();
 
 signals:
+    // From the mouse, or from Space.
     void mouseDown();
     void mouseMove();
     void mouseUp();
+    // The focus left while Space held the button down: nothing happens and the face goes back.
+    void pressCancelled();
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
+    void press();
+
     QString m_appDir;
     std::optional<ButtonFace> m_face;
+    bool m_spaceDown = false;
+    bool m_releasingSpace = false;
 };

@@ -18,9 +18,11 @@ Result::Result(QWidget* owner, const QString& appDir)
     : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint), m_appDir(appDir)
 {
     setFixedSize(281, 210);
+    setAccessibleName(QStringLiteral("今回の成績"));
     auto* background = new PictureBox(this, QRect(0, 0, 281, 210), QColor(0, 140, 214));
     background->setPicture(art::stored(art::Piece::ResultBackground, background->ratio()));
     background->setAttribute(Qt::WA_TransparentForMouseEvents); // the dialog's own surface
+    background->setAccessibleName(QStringLiteral("結果"));
 
     const Qt::Alignment centred = Qt::AlignHCenter | Qt::AlignTop;
     Label13 = makeLabel(this, QRect(88, 64, 113, 25), windowsFont(kPGothic, 11.25, true), centred, QColor(0, 0, 255));
@@ -33,7 +35,10 @@ Result::Result(QWidget* owner, const QString& appDir)
     Picture1 = new ImageButton(this, QPoint(169, 157), appDir, art::stored(art::Piece::OkButton, pictureRatio()),
                                ButtonFace::named(QStringLiteral("ok")));
     Picture1->setFocusPolicy(Qt::StrongFocus);
-    // Esc closes; Enter, Space and every other key do nothing.
+    Picture1->setAccessibleName(QStringLiteral("OK"));
+    Picture1->setToolTip(QStringLiteral("閉じる（Esc）"));
+    // Esc closes; Enter, Space and every other key do nothing: the last
+    // answer's Enter, or a Space typed after it, must not skip the result.
     WindowKeys::install(this, [this](QKeyEvent* event) {
         Picture1_KeyDown(event->key() == Qt::Key_Escape ? 27 : event->key());
         return true;

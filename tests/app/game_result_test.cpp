@@ -5,6 +5,7 @@
 #include "store/record_file.h"
 #include "support/file_size_limit.h"
 #include "support/history_fakes.h"
+#include "view/focus_frame.h"
 
 class SingleResult : public MainFixture {
 protected:
@@ -108,9 +109,13 @@ TEST_F(SingleResult, DialogClosesOnEscOnlyAndIsRounded)
     EXPECT_TRUE(dialog.mask().contains(QPoint(140, 105)));
 
     dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
     QTest::keyClick(dialog.Picture1, Qt::Key_Return);
     QTest::keyClick(dialog.Picture1, Qt::Key_Space);
+    QTest::keyClick(dialog.Picture1, Qt::Key_Tab);
     EXPECT_TRUE(dialog.isVisible());
+    // OK keeps the focus and shows it.
+    EXPECT_EQ(dialog.findChild<FocusFrame*>()->control(), dialog.Picture1);
     QTest::keyClick(dialog.Picture1, Qt::Key_Escape);
     EXPECT_FALSE(dialog.isVisible());
 

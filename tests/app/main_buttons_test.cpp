@@ -33,6 +33,17 @@ protected:
     void press(ImageButton* b) { QTest::mousePress(b, Qt::LeftButton); }
     void release(ImageButton* b, QPoint at = QPoint(5, 5)) { QTest::mouseRelease(b, Qt::LeftButton, {}, at); }
     void hover(ImageButton* b) { QTest::mouseMove(b, QPoint(10, 10)); }
+    // Notes which record screen opens next, and closes it.
+    static void closeScreenWhenOpen(QString& opened)
+    {
+        QTimer::singleShot(0, [&opened] {
+            QWidget* modal = QApplication::activeModalWidget();
+            opened = qobject_cast<Record*>(modal) ? QStringLiteral("Record") : qobject_cast<Record2*>(modal) ? QStringLiteral("Record2") : QString();
+            if (modal) {
+                static_cast<QDialog*>(modal)->done(0);
+            }
+        });
+    }
     void moveOverWindow()
     {
         QMouseEvent move(QEvent::MouseMove, QPointF(300, 660), main->mapToGlobal(QPointF(300, 660)), Qt::NoButton, {}, {});
@@ -101,16 +112,7 @@ TEST_F(MainButtons, RecordAndCloseButtons)
     EXPECT_EQ(face(main->Picture6), QStringLiteral("button_record_init"));
 
     QString opened;
-    auto closeWhenOpen = [&] {
-        QTimer::singleShot(0, [&] {
-            QWidget* modal = QApplication::activeModalWidget();
-            opened = qobject_cast<Record*>(modal) ? QStringLiteral("Record") : qobject_cast<Record2*>(modal) ? QStringLiteral("Record2") : QString();
-            if (modal) {
-                static_cast<QDialog*>(modal)->done(0);
-            }
-        });
-    };
-    closeWhenOpen();
+    closeScreenWhenOpen(opened);
     press(main->Picture6);
     EXPECT_EQ(face(main->Picture6), QStringLiteral("button_record_down"));
     release(main->Picture6);
@@ -118,7 +120,7 @@ TEST_F(MainButtons, RecordAndCloseButtons)
     EXPECT_EQ(face(main->Picture6), QStringLiteral("button_record_init"));
 
     main->Option6->setChecked(true);
-    closeWhenOpen();
+    closeScreenWhenOpen(opened);
     press(main->Picture6);
     release(main->Picture6);
     EXPECT_EQ(opened, QStringLiteral("Record2"));
@@ -156,4 +158,40 @@ TEST_F(MainButtons, TheStartFaceReturnsHoweverAGameEnds)
     choosePattern(50);
     pressEnter();
     EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_init"));
+}
+
+TEST_F(MainButtons, SpacePressesAFocusedButtonAsTheMouseDoesButEnterNever)
+{
+    makeMain();
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    main->Picture5->setFocus();
+    QTest::keyPress(main->Picture5, Qt::Key_Space);
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_down"));
+    // The focus leaving while Space holds the button: nothing happens, the face goes back.
+    QTest::keyClick(main->Picture5, Qt::Key_Tab);
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_start_init"));
+    QTest::keyRelease(main->Picture6, Qt::Key_Space);
+    EXPECT_EQ(main->game().PlayState, PlayState::Idle);
+
+    main->Picture5->setFocus();
+    QTest::keyClick(main->Picture5, Qt::Key_Space);
+    EXPECT_EQ(main->game().PlayState, PlayState::Countdown);
+    EXPECT_EQ(face(main->Picture5), QStringLiteral("button_quit_init")) << "the pointer is not over it";
+    QTest::keyClick(main->Picture5, Qt::Key_Space);
+    EXPECT_EQ(main->game().PlayState, PlayState::Idle);
+
+    QString opened;
+    main->Picture6->setFocus();
+    closeScreenWhenOpen(opened);
+    QTest::keyClick(main->Picture6, Qt::Key_Return);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(main->game().PlayState, PlayState::Countdown) << "Enter is the screen's";
+    main->Form_KeyDown(vbKeyEscape);
+    closeScreenWhenOpen(opened);
+    QTest::keyClick(main->Picture6, Qt::Key_Space);
+    EXPECT_EQ(opened, QStringLiteral("Record"));
+    QTest::keyClick(main->Picture7, Qt::Key_Space);
+    EXPECT_FALSE(main->isVisible());
 }

@@ -4,6 +4,7 @@
 #include "puzzle/rank_table.h"
 #include "records/battle_record_screen.h"
 #include "records/record_screen.h"
+#include "support/accessible_names.h"
 #include "support/history_fakes.h"
 #include "support/main_fixture.h"
 
@@ -13,6 +14,7 @@
 #include <QLineSeries>
 #include <QPluginLoader>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QValueAxis>
@@ -353,4 +355,31 @@ TEST_F(HistoryWindows, TheWeakPageSaysWhyItIsEmpty)
     EXPECT_FALSE(window.weak.emptyNote->isHidden());
     EXPECT_TRUE(window.weak.emptyNote->text().contains(QStringLiteral("ローマ字変換")));
     EXPECT_TRUE(window.weak.keyboard->isHidden() || !window.weak.keyboard->isVisibleTo(window.weak.page));
+}
+
+TEST_F(HistoryWindows, TheKeyboardTurnsThePagesAndReachesEveryTable)
+{
+    makeMain();
+    HistoryWindow window(main.get(), HistoryLoad{knownHistory(), 0, QString()}, module->puzzles, module->ranks, 0,
+                         HistoryWindow::Kind::Battle, QDate(2026, 12, 9));
+    EXPECT_EQ(window.windowTitle(), QStringLiteral("Tazumeki － 履歴 №00"));
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    QTabBar* pages = window.tabs->tabBar();
+    EXPECT_EQ(window.focusWidget(), pages);
+    auto key = [&](Qt::Key k) {
+        QTest::keyClick(window.focusWidget(), k);
+        return window.focusWidget();
+    };
+    // The page tabs, then the page's tables left to right.
+    EXPECT_EQ(key(Qt::Key_Tab), window.battle.ranks);
+    EXPECT_EQ(key(Qt::Key_Tab), window.battle.cpuWords);
+    EXPECT_EQ(key(Qt::Key_Tab), pages);
+    EXPECT_EQ(unnamedControls(&window), QStringList());
+    key(Qt::Key_Right);
+    EXPECT_EQ(window.tabs->currentIndex(), 1);
+    EXPECT_EQ(key(Qt::Key_Tab), window.overall.improved);
+    EXPECT_EQ(unnamedControls(&window), QStringList());
+    key(Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
 }

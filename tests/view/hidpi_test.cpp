@@ -5,6 +5,7 @@
 #include "support/main_fixture.h"
 #include "view/art.h"
 #include "view/board.h"
+#include "view/focus_frame.h"
 
 #include <QPixmap>
 
@@ -133,4 +134,26 @@ TEST_F(HighDensity, ButtonFilesForTwiceTheDensityAreUsedWhenPresent)
     dialog.Picture1->showImage(QStringLiteral("\\image\\button_ok_over.bmp"));
     EXPECT_EQ(dialog.Picture1->image().pixel(1, 0), qRgb(255, 0, 0));
     EXPECT_EQ(dialog.Picture1->image().pixel(153, 51), qRgb(255, 0, 0));
+}
+
+TEST_F(HighDensity, TheFocusFrameIsDrawnInDevicePixels)
+{
+    makeMain();
+    main->show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+    QTest::keyClick(main->Text1, Qt::Key_Tab);
+    QCoreApplication::processEvents();
+    ASSERT_EQ(main->focusWidget(), main->Option5);
+    const QImage shot = grabbed(*main);
+    const QRect framed = FocusFrame::framedRect(main->Option5);
+    const QPoint at = main->Option5->mapTo(main.get(), framed.topLeft()) * 2;
+    const int y = at.y() + framed.height(); // half way down, in device pixels
+    // Two logical pixels of ring are four device pixels, the dark edge two more outside them.
+    for (int x = at.x() - 4; x < at.x(); ++x) {
+        EXPECT_EQ(shot.pixelColor(x, y), FocusFrame::kRing) << x;
+    }
+    for (int x = at.x() - 6; x < at.x() - 4; ++x) {
+        EXPECT_EQ(shot.pixelColor(x, y), FocusFrame::kEdge) << x;
+    }
+    EXPECT_NE(shot.pixelColor(at.x() - 7, y), FocusFrame::kEdge);
 }
