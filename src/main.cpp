@@ -14,7 +14,9 @@
 #include "view/stored_art.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <cstdio>
@@ -53,11 +55,27 @@ int main(int argc, char* argv[])
     QGuiApplication::setDesktopFileName(QStringLiteral(TAZUMEKI_APP_ID));
     installFontSubstitutions();
 
+    QCommandLineParser options;
+    options.setApplicationDescription(QStringLiteral("Tazumeki, a crossword-typing trainer."));
+    options.addHelpOption();
+    options.addVersionOption();
+    options.addPositionalArgument(QStringLiteral("set"),
+                                  QStringLiteral("A puzzle set of your own (.tazumeki) to play instead of the shipped one."),
+                                  QStringLiteral("[SET.tazumeki]"));
+    options.process(app);
+    const QStringList given = options.positionalArguments();
+    if (given.size() > 1) {
+        std::fputs("Tazumeki: give at most one puzzle set.\n", stderr);
+        return 2;
+    }
+    const QString setFile = given.isEmpty() ? QString() : QFileInfo(given.first()).absoluteFilePath();
+
     // Two copies on one records folder would each overwrite the other's games:
     // nothing is written there before this copy knows it is the only one.
     QString userDataProblem;
     const QString userData = userDataFolder(&userDataProblem);
-    RecordsClaim records = claimRecordsFolder(chooseGameFolders(AppDir(), userData, userDataProblem));
+    // A copy already running is handed the set to open.
+    RecordsClaim records = claimRecordsFolder(chooseGameFolders(AppDir(), userData, userDataProblem), setFile);
     switch (records.claim) {
     case SingleInstance::Claim::ShownRunning:
         return 0;
@@ -85,8 +103,8 @@ int main(int argc, char* argv[])
     GsxSeq seq(keyRandom);
     // The data files load, and the image plugins the first paint needs, on a
     // second core while the window is being made.
-    std::future<GameDataLoad> loading =
-        std::async(std::launch::async, loadGameData, std::ref(seq), folders.files, folders.records, std::ref(*module));
+    std::future<GameDataLoad> loading = std::async(std::launch::async, loadGameData, std::ref(seq), folders.files,
+                                                   folders.records, std::ref(*module), setFile);
     const std::future<void> imagePlugins = std::async(std::launch::async, loadImagePlugins);
     MessageNotifier notifier;
 
@@ -97,10 +115,13 @@ int main(int argc, char* argv[])
                                       : QString());
     notifier.setParentWindow(&window);
     if (records.instance) {
-        QObject::connect(records.instance.get(), &SingleInstance::showRequested, &window, [&window] {
+        QObject::connect(records.instance.get(), &SingleInstance::showRequested, &window, [&window](const QString& set) {
             window.showNormal();
             window.raise();
             window.activateWindow();
+            if (!set.isEmpty()) {
+                window.openSet(set);
+            }
         });
     }
     // The sound module, its back end and the window icon cost milliseconds

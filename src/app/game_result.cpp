@@ -12,6 +12,7 @@
 #include "platform/sound.h"
 #include "view/result_dialog.h"
 
+#include <QDir>
 #include <QLabel>
 
 void Main::showResult(const GameResult& result, const PlayedGame* played)
@@ -55,8 +56,13 @@ void Main::saveRecords(const RecordDecision& decision)
         return; // the player was told at start-up
     }
     QString error;
-    const bool saved = single ? SaveSingleRecords(m_services.seq, m_recordsDir, m_module.singleRecords, &error)
-                              : SaveBattleRecords(m_services.seq, m_recordsDir, m_module.battleRecords, &error);
+    // An own set's folder is made with its first record.
+    if (m_set && !QDir().mkpath(m_setRecordsDir)) {
+        error = QStringLiteral("%1 を作れません").arg(QDir::toNativeSeparators(m_setRecordsDir));
+    }
+    const bool saved =
+        error.isEmpty() && (single ? SaveSingleRecords(m_services.seq, m_setRecordsDir, m_module.singleRecords, &error)
+                                   : SaveBattleRecords(m_services.seq, m_setRecordsDir, m_module.battleRecords, &error));
     if (saved) {
         m_saveWarned.remove(file);
         return;

@@ -85,6 +85,7 @@ Main::Main(Module1& module, Services services, const GameFolders& folders, std::
     setPalette(palette);
     setAutoFillBackground(true);
     setFont(windowsFont(kPGothic, 9));
+    setAcceptDrops(true); // a set of the player's own, dropped from the file manager
 
     createControls();
     Form_Load();
@@ -262,7 +263,6 @@ void Main::Form_Load()
 
     if (m_recordsDir.isEmpty()) {
         // Said once here, not at every game's end.
-        m_blockedSaves = {QStringLiteral("data1.dat"), QStringLiteral("data3.dat")};
         m_historyWarned = true;
         warnLater(QStringLiteral("記録の保存先"),
                   QStringLiteral("記録を保存するフォルダーを用意できませんでした（%1）。\n"
@@ -271,26 +271,7 @@ void Main::Form_Load()
     }
     const GameDataLoad data =
         m_loading.valid() ? m_loading.get() : loadGameData(m_services.seq, m_appDir, m_recordsDir, m_module);
-    warnAboutRecords(data.single, QStringLiteral("data1.dat"));
-    warnAboutRecords(data.battle, QStringLiteral("data3.dat"));
-
-    const UnpackResult& puzzles = data.puzzles;
-    const std::vector<int> playable = playablePatterns(m_module.puzzles);
-    if (playable.empty()) {
-        // Said once: Enter then starts nothing.
-        const QString why = puzzles.status == UnpackResult::Status::Missing ? QStringLiteral("ファイルがありません")
-                            : puzzles.ok()                                    ? QStringLiteral("遊べるパターンがありません")
-                                                                              : puzzles.error;
-        warnLater(QStringLiteral("パズルファイルの読み込み"),
-                  QStringLiteral("パズルファイル data2.dat を読めませんでした（%1）。遊べるパターンがないため、"
-                                 "ゲームを始められません。\nゲームを入れ直すと元に戻ります。")
-                      .arg(why));
-    } else if (!puzzles.ok()) {
-        warnLater(QStringLiteral("パズルファイルの読み込み"),
-                  QStringLiteral("パズルファイル data2.dat を最後まで読めませんでした（%1）。\n"
-                                 "読めたパターンだけで遊べます。ゲームを入れ直すと元に戻ります。")
-                      .arg(puzzles.error));
-    }
+    useGameData(data);
 
     m_session->holdForTitle();
 
@@ -299,19 +280,6 @@ void Main::Form_Load()
 
     Combo1->setEnabled(false);
     Combo2->setEnabled(false);
-
-    for (int p = 0; p < PuzzleSet::kPlayablePatterns; ++p) {
-        Combo1->addItem(QString::number(p));
-    }
-    // A pattern without words stays in the list, greyed: it cannot be chosen.
-    if (auto* items = qobject_cast<QStandardItemModel*>(Combo1->model())) {
-        for (int p = 0; p < PuzzleSet::kPlayablePatterns; ++p) {
-            if (!isPlayable(m_module.puzzles, p)) {
-                items->item(p)->setEnabled(false);
-            }
-        }
-    }
-    Combo1->setCurrentIndex(0);
 
     FillRankTable(m_module.ranks);
     for (const QString& name : m_module.ranks.RankName) {
@@ -428,7 +396,8 @@ QString Main::recordsPlaceText() const
     if (m_recordsDir.isEmpty()) {
         return QStringLiteral("記録は保存されません（%1）").arg(m_recordsProblem);
     }
-    QString text = QStringLiteral("記録の保存先：%1").arg(QDir::toNativeSeparators(m_recordsDir));
+    QString text = QStringLiteral("記録の保存先：%1")
+                       .arg(QDir::toNativeSeparators(m_setRecordsDir.isEmpty() ? m_recordsDir : m_setRecordsDir));
     if (m_portableHoldsRecords) {
         text += QStringLiteral("（以前の記録はゲームのフォルダー %1 にもあります）").arg(QDir::toNativeSeparators(m_portable));
     }

@@ -189,15 +189,28 @@ public:
     bool singlePractice() const;
     // CPU対戦 against 自己ベスト, the entry after the nine ranks.
     bool racing() const;
-    // The play history, read once and again after each game.
+    // The play history of the set in play, read once and again after each game.
     const HistoryLoad& history();
+
+    // Plays a set of the player's own from now on, when no game runs and the
+    // player agrees; a set that cannot be played is refused, saying why.
+    bool openSet(const QString& file);
+    // The set in play: empty for the shipped one.
+    QString setId() const;
+    // What the title screen shows where a pattern's name goes: the own set's name.
+    QString titleLine() const;
 
 protected:
     void mouseMoveEvent(QMouseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createControls();
     void Form_Load();
+    // The puzzles and records just read: the lists, the title and what to warn about.
+    void useGameData(const GameDataLoad& data);
+    void warnAboutShippedPuzzles(const UnpackResult& puzzles);
     // The keyboard and screen readers: shortcuts, the focus order, names.
     bool previewKey(QKeyEvent* event);
     void orderFocus();
@@ -239,6 +252,8 @@ private:
     std::unique_ptr<TimerSource> m_ownTimers;
     QString m_appDir;     // the game's own files: data2.dat, image/, sound/
     QString m_recordsDir; // the player's records; empty: none can be kept
+    std::optional<OwnSet> m_set; // the player's own set in play; none: the shipped one
+    QString m_setRecordsDir;     // where the set in play keeps data1.dat and data3.dat
     QString m_recordsProblem;
     QString m_portable; // a portable game folder that keeps older records of its own
     bool m_portableHoldsRecords = false;

@@ -11,3 +11,9 @@ void MessageNotifier::inform(const QString& title, const QString& text)
 {
     QMessageBox::information(m_window, title, text);
 }
+
+bool MessageNotifier::ask(const QString& title, const QString& text)
+{
+    return QMessageBox::question(m_window, title, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}

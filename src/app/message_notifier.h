@@ -10,6 +10,7 @@ public:
     void setParentWindow(QWidget* window) { m_window = window; }
     void warn(const QString& title, const QString& text) override;
     void inform(const QString& title, const QString& text) override;
+    bool ask(const QString& title, const QString& text) override;
 
 private:
     QWidget* m_window = nullptr;

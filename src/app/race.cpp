@@ -27,6 +27,7 @@ const HistoryLoad& Main::history()
     if (!m_history) {
         HistoryStore& store = historyStore();
         m_history = store.loadAll();
+        keepOnlySet(m_history->games, setId()); // a pattern number means nothing in another set
         if (const QString notice = store.takeNotice(); !notice.isEmpty()) {
             tellAboutHistory(notice);
         }

@@ -67,7 +67,7 @@ void Main::ShowTitle()
     Picture14->Print(QStringLiteral("Ｅｎｔｅｒ：スタート Ｅｓｃ：中断"));
     Picture14->Refresh();
 
-    Label1->clear();
+    Label1->setText(titleLine());
     Label2->clear();
     for (QLabel* line : Label3) {
         line->clear();

@@ -33,6 +33,7 @@ void GameLog::begin(const Start& start)
     m_game.pattern = start.pattern;
     m_game.rank = start.mode == GameMode::Battle ? start.rank : std::nullopt;
     m_game.racedGame = start.mode == GameMode::Race ? start.racedGame : std::nullopt;
+    m_game.setId = start.setId;
     m_game.playedAt = start.playedAt;
     m_startMs = start.startMs;
     m_currentSince = start.startMs;
@@ -145,6 +146,7 @@ void GameLog::follow(const GameSession& session, const Clock& clock)
         start.pattern = state.PatternIndex;
         start.rank = state.rank;
         start.racedGame = m_raced;
+        start.setId = m_setId;
         start.playedAt = clock.localNow();
         start.startMs = static_cast<qint64>(state.GameStartTime);
         begin(start);

@@ -19,6 +19,7 @@ public:
         int pattern = 0;
         std::optional<int> rank;
         std::optional<qint64> racedGame;
+        QString setId;
         QDateTime playedAt;
         qint64 startMs = 0; // the reading answering started at
     };
@@ -29,6 +30,8 @@ public:
     std::optional<PlayedGame> takeFinished() { return std::exchange(m_finished, std::nullopt); }
     // The next game races the kept game with this number.
     void raceAgainst(std::optional<qint64> gameId) { m_raced = gameId; }
+    // The games from now on are played on this set (empty: the shipped one).
+    void playSet(const QString& setId) { m_setId = setId; }
 
     // Answering started; nothing is logged before this.
     void begin(const Start& start);
@@ -64,6 +67,7 @@ private:
     bool m_wordOpen = false;
     std::optional<PlayedGame> m_finished;
     std::optional<qint64> m_raced;
+    QString m_setId;
     KeyLog m_keys;
 };
 

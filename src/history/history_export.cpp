@@ -65,6 +65,7 @@ QJsonDocument historyToJson(const std::vector<PlayedGame>& games, bool keys)
         }
         list.append(QJsonObject{
             {QStringLiteral("id"), double(game.id)},
+            {QStringLiteral("set"), orNull(game.setId)},
             {QStringLiteral("raced_game"), game.racedGame ? QJsonValue(double(*game.racedGame)) : QJsonValue(QJsonValue::Null)},
             {QStringLiteral("played_at"), playedAtText(game.playedAt)},
             {QStringLiteral("mode"), modeName(game.mode)},

@@ -7,7 +7,8 @@
 #include <vector>
 
 // {"games":[{"played_at":..., "words":[{"slot":...}]}]} with a null rank for
-// single practice and a null taker for the word nobody took. With keys, each
+// single practice, a null taker for the word nobody took and a null set for
+// the shipped one. With keys, each
 // word also carries "input_method" and its "strokes":
 // [{"ms":..., "key":..., "kana":..., "missed":...}].
 QJsonDocument historyToJson(const std::vector<PlayedGame>& games, bool keys = false);

@@ -104,3 +104,8 @@ QString typingLine(const PlayedGame& game)
     }
     return QStringLiteral("毎分 %1 打 ・ ミス %2").arg(std::lround(perMinute)).arg(misses);
 }
+
+void keepOnlySet(std::vector<PlayedGame>& games, const QString& setId)
+{
+    std::erase_if(games, [&setId](const PlayedGame& game) { return game.setId != setId; });
+}

@@ -29,6 +29,7 @@ struct WordPlay {
 
 struct PlayedGame {
     qint64 id = 0;      // the history's own number for the game; 0 until kept
+    QString setId;      // the player's own puzzle set it was played on; empty: the shipped one
     QDateTime playedAt; // local time when answering started, to the second
     GameMode mode = GameMode::Single;
     int pattern = 0;
@@ -52,6 +53,10 @@ struct PlayedGame {
         return total;
     }
 };
+
+// Only the games of one puzzle set stay (empty: the shipped set's); a
+// pattern number means nothing across sets.
+void keepOnlySet(std::vector<PlayedGame>& games, const QString& setId);
 
 // Keys per minute and misses of one game, for its result:
 // "毎分 272 打 ・ ミス 3"; empty for a game of no time.

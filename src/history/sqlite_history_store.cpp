@@ -19,8 +19,9 @@
 
 namespace {
 
-// 1: games and words; 2: the game a race ran against; 3: every key of a word.
-constexpr int kSchemaVersion = 3;
+// 1: games and words; 2: the game a race ran against; 3: every key of a word;
+// 4: the player's own puzzle set a game was played on.
+constexpr int kSchemaVersion = 4;
 constexpr int kLastPattern = kPlayablePatterns - 1;
 constexpr int kLastRank = kRankCount - 1;
 constexpr int kLastSlot = kWordSlots - 1;
@@ -83,6 +84,7 @@ std::optional<PlayedGame> gameFromRow(const QSqlQuery& q)
     if (game.mode == GameMode::Race && !q.value(11).isNull()) {
         game.racedGame = q.value(11).toLongLong();
     }
+    game.setId = q.value(12).isNull() ? QString() : q.value(12).toString();
     if (game.timeMs < 0 || game.playerLetters < 0 || game.cpuLetters < 0) {
         return std::nullopt;
     }
@@ -395,6 +397,7 @@ bool SqliteHistoryStore::migrate(int from, QString* error)
         {}, // 0 to 1: the tables themselves, made above
         {QStringLiteral("ALTER TABLE games ADD COLUMN raced_game INTEGER")},
         {}, // 2 to 3: the keys table, made above
+        {QStringLiteral("ALTER TABLE games ADD COLUMN set_id TEXT")},
     };
     QSqlDatabase db = QSqlDatabase::database(m_connection, false);
     if (!db.transaction()) {
@@ -491,8 +494,8 @@ bool SqliteHistoryStore::append(const PlayedGame& game, QString* error)
     }
     QSqlQuery insertGame(db);
     insertGame.prepare(QStringLiteral("INSERT INTO games (played_at, mode, pattern, rank, questions, answer_shown, "
-                                      "outcome, time_ms, player_letters, cpu_letters, raced_game) "
-                                      "VALUES (?,?,?,?,?,?,?,?,?,?,?)"));
+                                      "outcome, time_ms, player_letters, cpu_letters, raced_game, set_id) "
+                                      "VALUES (?,?,?,?,?,?,?,?,?,?,?,?)"));
     insertGame.addBindValue(playedAtText(game.playedAt));
     insertGame.addBindValue(modeName(game.mode));
     insertGame.addBindValue(game.pattern);
@@ -504,6 +507,7 @@ bool SqliteHistoryStore::append(const PlayedGame& game, QString* error)
     insertGame.addBindValue(game.playerLetters);
     insertGame.addBindValue(game.cpuLetters);
     insertGame.addBindValue(game.racedGame ? QVariant(*game.racedGame) : QVariant(QMetaType(QMetaType::LongLong)));
+    insertGame.addBindValue(game.setId.isEmpty() ? QVariant(QMetaType(QMetaType::QString)) : QVariant(game.setId));
     if (!insertGame.exec()) {
         return failed(insertGame.lastError());
     }
@@ -561,10 +565,11 @@ HistoryLoad SqliteHistoryStore::loadAll()
     QSqlQuery games(db);
     games.setForwardOnly(true);
     // A file of an older version lacks the later columns: they read as empty.
-    const QString raced = hasColumn(db, QStringLiteral("games"), QStringLiteral("raced_game"))
-                              ? QStringLiteral("raced_game")
-                              : QStringLiteral("NULL");
-    if (!games.exec(QStringLiteral("SELECT %1, %2 FROM games ORDER BY id").arg(kGameColumns, raced))) {
+    auto laterColumn = [&db](const QString& column) {
+        return hasColumn(db, QStringLiteral("games"), column) ? column : QStringLiteral("NULL");
+    };
+    if (!games.exec(QStringLiteral("SELECT %1, %2, %3 FROM games ORDER BY id")
+                        .arg(kGameColumns, laterColumn(QStringLiteral("raced_game")), laterColumn(QStringLiteral("set_id"))))) {
         load.error = describe(games.lastError());
         db.rollback();
         return load;

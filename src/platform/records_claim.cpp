@@ -2,12 +2,12 @@
 
 #include <QDir>
 
-RecordsClaim claimRecordsFolder(const FolderChoice& choice)
+RecordsClaim claimRecordsFolder(const FolderChoice& choice, const QString& message)
 {
     RecordsClaim result;
     if (!choice.portable.isEmpty()) {
         result.instance = std::make_unique<SingleInstance>(choice.portable);
-        result.claim = result.instance->claim();
+        result.claim = result.instance->claim(message);
         if (result.claim != SingleInstance::Claim::CannotLock) {
             result.folders.files = choice.files;
             result.folders.records = choice.portable;
@@ -21,7 +21,7 @@ RecordsClaim claimRecordsFolder(const FolderChoice& choice)
         return result;
     }
     result.instance = std::make_unique<SingleInstance>(result.folders.records);
-    result.claim = result.instance->claim();
+    result.claim = result.instance->claim(message);
     if (result.claim == SingleInstance::Claim::CannotLock) {
         result.folders.recordsProblem =
             QStringLiteral("%1 に書き込めません").arg(QDir::toNativeSeparators(result.folders.records));

@@ -19,4 +19,5 @@ struct RecordsClaim {
     bool bothHoldRecords = false; // the portable folder keeps older records of its own
 };
 
-RecordsClaim claimRecordsFolder(const FolderChoice& choice);
+// message: handed to a copy already running (a set file to open).
+RecordsClaim claimRecordsFolder(const FolderChoice& choice, const QString& message = QString());

@@ -1,5 +1,7 @@
 #include "platform/single_instance.h"
 
+#include <memory>
+
 #include "platform/files.h"
 
 #include <QCryptographicHash>
@@ -46,7 +48,7 @@ bool SingleInstance::foreignAndStale()
     return renewed.isValid() && renewed.msecsTo(QDateTime::currentDateTime()) > kForeignStaleMs;
 }
 
-SingleInstance::Claim SingleInstance::claim()
+SingleInstance::Claim SingleInstance::claim(const QString& message)
 {
     const PathKind kind = pathKind(lockPath());
     if (kind == PathKind::Link || kind == PathKind::Other) {
@@ -66,6 +68,10 @@ SingleInstance::Claim SingleInstance::claim()
     QLocalSocket socket;
     socket.connectToServer(serverName());
     if (socket.waitForConnected(1000)) {
+        if (!message.isEmpty()) {
+            socket.write(message.toUtf8().left(kLongestMessage));
+            socket.waitForBytesWritten(1000);
+        }
         socket.disconnectFromServer();
         return Claim::ShownRunning;
     }
@@ -76,10 +82,27 @@ void SingleInstance::listen()
 {
     QLocalServer::removeServer(serverName()); // left by a crashed copy
     m_server = new QLocalServer(this);
+    m_server->setSocketOptions(QLocalServer::UserAccessOption); // other users have nothing to ask
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket* socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            emit showRequested();
+            // The message is whatever came before the other copy hung up.
+            auto received = std::make_shared<QByteArray>();
+            connect(socket, &QLocalSocket::readyRead, socket, [socket, received] {
+                received->append(socket->read(kLongestMessage - received->size()));
+                if (received->size() >= kLongestMessage) {
+                    socket->abort();
+                }
+            });
+            connect(socket, &QLocalSocket::disconnected, socket, [this, socket, received] {
+                received->append(socket->read(kLongestMessage - received->size()));
+                socket->deleteLater();
+                emit showRequested(QString::fromUtf8(*received));
+            });
+            if (socket->state() != QLocalSocket::ConnectedState) { // gone before we looked
+                received->append(socket->readAll().left(kLongestMessage));
+                socket->deleteLater();
+                emit showRequested(QString::fromUtf8(*received));
+            }
         }
     });
     m_server->listen(serverName());

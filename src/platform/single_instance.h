@@ -27,7 +27,10 @@ public:
         CannotLock,     // the folder takes no lock file: it cannot be written
         NotAFile,       // the lock's place holds a link or no plain file: left alone
     };
-    Claim claim();
+    // message: handed to the running copy when there is one (a set file
+    // to open); at most kLongestMessage bytes of UTF-8 are read.
+    Claim claim(const QString& message = QString());
+    static constexpr int kLongestMessage = 4096;
 
     static QString lockFileName() { return QStringLiteral("tazumeki.lock"); }
     QString lockPath() const;
@@ -36,7 +39,8 @@ public:
     static constexpr int kForeignStaleMs = 20 * 60 * 1000;
 
 signals:
-    void showRequested();
+    // Another start asked this copy to come forward, with its message.
+    void showRequested(const QString& message);
 
 private:
     QString serverName() const;

@@ -31,7 +31,8 @@ protected:
     {
         std::future<GameDataLoad> loading;
         if (loadElsewhere) {
-            loading = std::async(std::launch::async, loadGameData, std::ref(seq), dir.path(), dir.path(), std::ref(*module));
+            loading = std::async(std::launch::async, loadGameData, std::ref(seq), dir.path(), dir.path(), std::ref(*module),
+                                 QString());
         }
         auto main = std::make_unique<Main>(*module, Main::Services{clock, random, sound, seq, notifier},
                                            GameFolders{dir.path(), dir.path(), {}, {}}, std::move(loading));

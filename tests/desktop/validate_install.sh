@@ -21,6 +21,17 @@ done
 [[ ! -e $prefix/share/tazumeki/data1.dat && ! -e $prefix/Tazumeki ]] || fail "records or the portable folder were installed"
 
 desktop-file-validate "$prefix/share/applications/$id.desktop"
+grep -q "^Exec=tazumeki %f$" "$prefix/share/applications/$id.desktop" || fail "the menu entry takes no file"
+grep -q "^MimeType=application/x-tazumeki-set;$" "$prefix/share/applications/$id.desktop" || fail "the menu entry opens no sets"
+# The set file type: a valid shared-mime-info package that maps *.tazumeki to it.
+mime=$prefix/share/mime
+[[ -f $mime/packages/$id.xml ]] || fail "no file type for sets installed"
+xmllint --noout "$mime/packages/$id.xml"
+# (With the prefix on the search path, so that only a fault of the package is warned about.)
+XDG_DATA_DIRS="$prefix/share" update-mime-database "$mime" 2>"$prefix/mime.log" ||
+  { cat "$prefix/mime.log" >&2; fail "update-mime-database refused the package"; }
+[[ ! -s $prefix/mime.log ]] || { cat "$prefix/mime.log" >&2; fail "update-mime-database warned"; }
+grep -q "^50:application/x-tazumeki-set:\*\.tazumeki" "$mime/globs2" || fail "*.tazumeki does not map to the set type"
 appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
 grep -q "<project_license>GPL-3.0-or-later</project_license>" "$prefix/share/metainfo/$id.metainfo.xml" || fail "licence missing"
 grep -q "^Icon=$id$" "$prefix/share/applications/$id.desktop" || fail "desktop entry names another icon"

@@ -3,6 +3,8 @@
 #include "store/single_records.h"
 #include "support/history_fakes.h"
 #include "support/main_fixture.h"
+#include "support/own_set_sample.h"
+#include "puzzle/own_set.h"
 
 #include <QInputMethodEvent>
 #include <QJsonArray>
@@ -234,6 +236,40 @@ TEST_F(GameHistory, HistoryDbBesideTheRecordsReadByTheDataTool)
     EXPECT_EQ(games[2].toObject()["outcome"].toString(), QStringLiteral("aborted"));
     EXPECT_EQ(games[2].toObject()["words"].toArray()[0].toObject()["ms"].toInt(), 2000);
     EXPECT_EQ(readFile("data1.dat"), records) << "reading the history changes no record";
+}
+
+TEST_F(GameHistory, EachGameKeepsItsSetAndTheDataToolShowsOneSetAtATime)
+{
+    ASSERT_TRUE(packLines(seq, ownSetLines(), path("week.tazumeki")));
+    const QString id = ownSetId(readFile("week.tazumeki"));
+    {
+        SqliteHistoryStore store(dir.path());
+        QString error;
+        PlayedGame shipped = singleGame(1, QDateTime(QDate(2026, 12, 9), QTime(9, 0)), 9000);
+        PlayedGame own = singleGame(1, QDateTime(QDate(2026, 12, 9), QTime(9, 5)), 7000);
+        own.setId = id;
+        ASSERT_TRUE(store.append(shipped, &error)) << error.toStdString();
+        ASSERT_TRUE(store.append(own, &error)) << error.toStdString();
+        const HistoryLoad load = store.loadAll();
+        ASSERT_EQ(load.games.size(), 2u);
+        EXPECT_TRUE(load.games[0].setId.isEmpty());
+        EXPECT_EQ(load.games[1].setId, id);
+    }
+    auto times = [&](const QStringList& extra) {
+        QProcess tool;
+        tool.start(QStringLiteral(TAZUMEKI_DATA_TOOL), QStringList{QStringLiteral("history"), QStringLiteral("--json")} + extra +
+                                                            QStringList{dir.path()});
+        EXPECT_TRUE(tool.waitForFinished(30000));
+        EXPECT_EQ(tool.exitCode(), 0) << tool.readAllStandardError().toStdString();
+        QList<int> out;
+        for (const QJsonValue game : QJsonDocument::fromJson(tool.readAllStandardOutput()).object()["games"].toArray()) {
+            out.append(game.toObject()["time_ms"].toInt());
+        }
+        return out;
+    };
+    EXPECT_EQ(times({}), QList<int>{9000}) << "the shipped set's games";
+    EXPECT_EQ(times({QStringLiteral("--set"), path("week.tazumeki")}), QList<int>{7000});
+    EXPECT_EQ(times({QStringLiteral("--set"), id}), QList<int>{7000});
 }
 
 // The store comes from its module; without the module the games go on, the

@@ -33,7 +33,7 @@ TEST(HistoryExport, JsonHasTheDocumentedShape)
 
     const QJsonObject single = games[0].toObject();
     EXPECT_EQ(single.keys(), (QStringList{"answer_shown", "completed", "cpu_letters", "id", "mode", "outcome", "pattern",
-                                          "played_at", "player_letters", "questions", "raced_game", "rank", "time_ms",
+                                          "played_at", "player_letters", "questions", "raced_game", "rank", "set", "time_ms",
                                           "words"}));
     EXPECT_TRUE(single["raced_game"].isNull());
     EXPECT_EQ(single["played_at"].toString(), QStringLiteral("2026-12-09T12:34:56"));

@@ -275,7 +275,7 @@ TEST_F(HistoryDatabase, AHistoryOfTheFirstVersionOpensGainsWhatIsNewAndKeepsEver
     }
     EXPECT_EQ(after.games[3].mode, GameMode::Race);
     EXPECT_EQ(after.games[3].racedGame, 1);
-    EXPECT_EQ(query(path("history.db"), QStringLiteral("PRAGMA user_version")).value(0), QStringLiteral("3"));
+    EXPECT_EQ(query(path("history.db"), QStringLiteral("PRAGMA user_version")).value(0), QStringLiteral("4"));
 }
 
 TEST_F(HistoryDatabase, AHistoryOfTheRaceVersionGainsTheKeysTableAndKeepsEveryRow)
@@ -305,7 +305,7 @@ TEST_F(HistoryDatabase, AHistoryOfTheRaceVersionGainsTheKeysTableAndKeepsEveryRo
     typed.words[0].strokes = {k};
     QString error;
     ASSERT_TRUE(store.append(typed, &error)) << error.toStdString();
-    EXPECT_EQ(query(path("history.db"), QStringLiteral("PRAGMA user_version")).value(0), QStringLiteral("3"));
+    EXPECT_EQ(query(path("history.db"), QStringLiteral("PRAGMA user_version")).value(0), QStringLiteral("4"));
     EXPECT_EQ(query(path("history.db"), QStringLiteral("SELECT group_concat(id || mode || time_ms || "
                                                        "ifnull(raced_game, '-')) FROM games WHERE id <= 4")),
               gamesBefore);

@@ -17,19 +17,32 @@ class SingleInstanceTest : public TempDirTest {};
 TEST_F(SingleInstanceTest, ASecondCopyOnTheSameFolderBringsTheFirstForward)
 {
     SingleInstance first(dir.path());
-    int shown = 0;
-    QObject::connect(&first, &SingleInstance::showRequested, [&] { ++shown; });
+    QStringList shown;
+    QObject::connect(&first, &SingleInstance::showRequested, [&](const QString& message) { shown.append(message); });
     ASSERT_EQ(first.claim(), SingleInstance::Claim::Claimed);
     EXPECT_TRUE(QFile::exists(path(SingleInstance::lockFileName())));
 
+    auto waitFor = [&](qsizetype count) {
+        QElapsedTimer waited;
+        waited.start();
+        while (shown.size() < count && waited.elapsed() < 5000) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        }
+    };
     SingleInstance second(dir.path());
     EXPECT_EQ(second.claim(), SingleInstance::Claim::ShownRunning);
-    QElapsedTimer waited;
-    waited.start();
-    while (shown == 0 && waited.elapsed() < 5000) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-    }
-    EXPECT_EQ(shown, 1);
+    waitFor(1);
+    EXPECT_EQ(shown, QStringList{QString()});
+
+    // A start with a set to open hands its path over; a huge message is cut.
+    SingleInstance third(dir.path());
+    EXPECT_EQ(third.claim(QStringLiteral("/tmp/授業.tazumeki")), SingleInstance::Claim::ShownRunning);
+    waitFor(2);
+    EXPECT_EQ(shown.value(1), QStringLiteral("/tmp/授業.tazumeki"));
+    SingleInstance fourth(dir.path());
+    EXPECT_EQ(fourth.claim(QString(100'000, u'x')), SingleInstance::Claim::ShownRunning);
+    waitFor(3);
+    EXPECT_EQ(shown.value(2).size(), SingleInstance::kLongestMessage);
 
     // Another records folder is another game.
     QTemporaryDir other;

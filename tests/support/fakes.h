@@ -63,6 +63,13 @@ public:
     }
     QStringList informed; // notes, nothing to act on
     void inform(const QString&, const QString& text) override { informed.append(text); }
+    QStringList asked; // questions, each answered with `answer`
+    bool answer = true;
+    bool ask(const QString&, const QString& text) override
+    {
+        asked.append(text);
+        return answer;
+    }
 };
 
 // A timer the test ticks by hand: no tick ever comes by itself.

@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/game_folders.h"
 #include "platform/random.h"
+#include "puzzle/own_set.h"
 #include "puzzle/puzzle_check.h"
 #include "puzzle/puzzle_set.h"
 #include "puzzle/word_file.h"
@@ -36,6 +37,7 @@ const char* kUsage =
     "  tazumeki-data records [FOLDER]                   where the records are and whether they read whole\n"
     "  tazumeki-data history --json|--csv [FOLDER]      the play history in FOLDER/history.db\n"
     "  tazumeki-data history --keys --json|--csv [FOLDER]  with every key kept (CSV: one line per key)\n"
+    "    history shows the shipped set's games; --set SET.tazumeki (or its id) those of a set of your own\n"
     "Plain text is code page 932 with CR LF line ends; --utf8 reads and writes UTF-8 instead.\n"
     "A PUZZLE is a container (data2.dat) or its plain word file.\n"
     "FOLDER is a records folder; without it, the one the installed game uses.\n";
@@ -346,8 +348,30 @@ int recordsCommand(GsxSeq& seq, const QStringList& args)
     return damaged > 0 ? 1 : 0;
 }
 
-int historyCommand(const QStringList& args, bool json, bool csv, bool keys)
+int historyCommand(QStringList args, bool json, bool csv, bool keys)
 {
+    // One set at a time: pattern numbers mean nothing across sets.
+    QString setId;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--set")); at >= 0) {
+        if (at + 1 >= args.size()) {
+            printErr(QString::fromLatin1(kUsage));
+            return 2;
+        }
+        const QString set = args.takeAt(at + 1);
+        args.removeAt(at);
+        if (QFileInfo(set).isFile()) {
+            bool ok = false;
+            QString error;
+            const QByteArray bytes = readWholeFile(set, &ok, &error, kMostPuzzleBytes);
+            if (!ok) {
+                printErr(QStringLiteral("%1: %2").arg(set, error));
+                return 1;
+            }
+            setId = ownSetId(bytes);
+        } else {
+            setId = set;
+        }
+    }
     if (args.size() > 1 || json == csv) {
         printErr(QString::fromLatin1(kUsage));
         return 2;
@@ -367,9 +391,11 @@ int historyCommand(const QStringList& args, bool json, bool csv, bool keys)
         printErr(QStringLiteral("%1: %2").arg(store.path(), history.error));
         return 1;
     }
-    printOut(json  ? historyToJson(history.games, keys).toJson(QJsonDocument::Indented)
-             : keys ? keysToCsv(history.games)
-                    : historyToCsv(history.games));
+    std::vector<PlayedGame> games = history.games;
+    keepOnlySet(games, setId);
+    printOut(json  ? historyToJson(games, keys).toJson(QJsonDocument::Indented)
+             : keys ? keysToCsv(games)
+                    : historyToCsv(games));
     if (history.skipped > 0) {
         printErr(QStringLiteral("%1: %2 row(s) that make no sense were left out").arg(store.path()).arg(history.skipped));
         return 1;
