@@ -12,7 +12,6 @@
 #include <QBarSet>
 #include <QChart>
 #include <QLineSeries>
-#include <QPluginLoader>
 #include <QRadioButton>
 #include <QTabBar>
 #include <QTabWidget>
@@ -128,11 +127,8 @@ protected:
     }
 };
 
-TEST_F(HistoryWindows, TheModuleLoadsAndAMissingOneIsToldOnce)
+TEST_F(HistoryWindows, AMissingModuleIsToldOnce)
 {
-    QPluginLoader loader(QStringLiteral(TAZUMEKI_HISTORY_MODULE));
-    EXPECT_NE(qobject_cast<HistoryViewer*>(loader.instance()), nullptr) << loader.errorString().toStdString();
-
     historyViewer = nullptr; // the test program's folder has no module
     makeMain();
     main->showHistory(main.get(), 0, false);
