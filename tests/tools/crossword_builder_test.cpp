@@ -430,7 +430,8 @@ TEST(CrosswordOwnSet, TooFewWordsGiveNoPatternAndNamesFitTheirCell)
     EXPECT_EQ(ownSetPatternName("Everyday Japanese", 12, tenBytes), "Everyda 12");
     EXPECT_EQ(ownSetPatternName("Cats and dogs", 3, tenBytes), "Cats and 3");
     EXPECT_EQ(ownSetPatternName("Supercalifragilistic", 98, [](const std::string& n) { return n.size() <= 2; }), "98");
-    EXPECT_EQ(numberedName("animals", 2, tenBytes), "animals2");
+    EXPECT_EQ(numberedName("animals", 2, tenBytes), "animals 2");
+    EXPECT_EQ(numberedName("vegetables", 12, tenBytes), "vegetab 12");
     EXPECT_EQ(numberedName("春夏秋冬の花", 2, fitsNameCell), "春夏秋冬の2");
 }
 

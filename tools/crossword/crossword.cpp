@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -685,7 +686,9 @@ std::string shortenedFor(const std::string& text, const std::string& suffix, con
 
 std::string numberedName(const std::string& title, int n, const NameFits& fits)
 {
-    const std::string suffix = std::to_string(n);
+    // 音楽2, but animals 2: a number runs into a word of letters.
+    const bool letters = !title.empty() && std::isalpha(static_cast<unsigned char>(title.back()));
+    const std::string suffix = (letters ? " " : "") + std::to_string(n);
     return shortenedFor(title, suffix, fits) + suffix;
 }
 

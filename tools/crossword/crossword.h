@@ -117,8 +117,8 @@ std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options
 // The name of a pattern a set of one's own gives no theme: the set's name and
 // the pattern's number, the name shortened until both fit.
 std::string ownSetPatternName(const std::string& setName, int pattern, const NameFits& fits);
-// A theme's title for its n-th pattern (n from 2): the title with the number,
-// the title shortened until both fit.
+// A theme's title for its n-th pattern (n from 2): the title with the number
+// (after a space when the title ends in a letter), shortened until both fit.
 std::string numberedName(const std::string& title, int n, const NameFits& fits);
 
 // A seed as given on a command line: a number from 0 to 4294967295.
