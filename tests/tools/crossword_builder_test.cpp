@@ -453,6 +453,16 @@ TEST(CrosswordClues, EnglishCluesCompareByWordsAndLettersInEitherCase)
                              entry(U"ぞう", U"Elephant, with a long trunk")),
               kNearCopy);
     EXPECT_EQ(clueSimilarity(entry(U"ぎんこう", U"Bank"), entry(U"こうえん", U"Park")), 0.0);
+    // A clue that says another's meaning points at it: milk is ミルク.
+    const BankEntry milk = entry(U"ミルク", U"Milk (the loanword, as in coffee)");
+    EXPECT_EQ(milk.gloss, U"milk");
+    EXPECT_TRUE(entriesClash(milk, entry(U"うし", U"Cow; it says 'moo' and gives milk")));
+    EXPECT_FALSE(entriesClash(milk, entry(U"ぶた", U"Pig; it says 'oink'")));
+    EXPECT_EQ(entry(U"たまご", U"An egg, often laid by a chicken").gloss, U"egg");
+    EXPECT_FALSE(entriesClash(entry(U"たまご", U"An egg, often laid by a chicken"),
+                              entry(U"なす", U"Eggplant, purple and shiny")));
+    EXPECT_EQ(entry(U"いぬ", U"A pet that barks and says 'wan wan'").gloss, U""); // a sentence, not a meaning
+    EXPECT_EQ(entry(U"ねこ", U"にゃあと鳴く").gloss, U"");
     // An answer in letters is found in its clue whatever the case.
     EXPECT_EQ(answerGiveaways(entry(U"DNA", U"The dna in every cell")).size(), 1u);
     EXPECT_TRUE(answerGiveaways(entry(U"DNA", U"Genes are made of it")).empty());

@@ -123,13 +123,52 @@ double dice(const std::vector<std::uint64_t>& first, const std::vector<std::uint
     return 2.0 * static_cast<double>(common) / static_cast<double>(first.size() + second.size());
 }
 
+bool isWordLetter(char32_t c)
+{
+    return (c >= U'a' && c <= U'z') || c == U'\'' || c == U'-';
+}
+
+// The words of `phrase` stand in `text` as whole words.
+bool containsWords(std::u32string_view text, std::u32string_view phrase)
+{
+    for (std::size_t at = text.find(phrase); !phrase.empty() && at != std::u32string_view::npos;
+         at = text.find(phrase, at + 1)) {
+        const std::size_t end = at + phrase.size();
+        if ((at == 0 || !isWordLetter(text[at - 1])) && (end == text.size() || !isWordLetter(text[end]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // One clue gives the other entry away.
 bool holdsAnswerOf(const BankEntry& clueOwner, const BankEntry& other)
 {
-    return contains(clueOwner.foldedClue, other.kana) || contains(clueOwner.clue, other.written);
+    return contains(clueOwner.foldedClue, other.kana) || contains(clueOwner.clue, other.written)
+        || containsWords(clueOwner.foldedClue, other.gloss);
 }
 
 } // namespace
+
+std::u32string clueGloss(std::u32string_view foldedClue)
+{
+    std::u32string_view head = foldedClue.substr(0, foldedClue.find_first_of(U",;("));
+    while (!head.empty() && head.back() == U' ') {
+        head.remove_suffix(1);
+    }
+    for (const std::u32string_view article : {U"a ", U"an ", U"the "}) {
+        if (head.substr(0, article.size()) == article) {
+            head.remove_prefix(article.size());
+        }
+    }
+    const bool letters = !head.empty() && std::all_of(head.begin(), head.end(), [](char32_t c) {
+        return isWordLetter(c) || c == U' ';
+    });
+    if (!letters || std::count(head.begin(), head.end(), U' ') > 2) {
+        return {};
+    }
+    return std::u32string(head);
+}
 
 std::vector<std::string> answerGiveaways(const BankEntry& entry)
 {

@@ -28,6 +28,13 @@ std::vector<std::string> answerGiveaways(const BankEntry& entry);
 // no half-width digit.
 std::vector<std::string> clueProblems(const BankEntry& entry);
 
+// What an English clue opens with when that is the answer's meaning, in
+// small letters without an article: "milk" of "Milk, as in coffee", "egg" of
+// "An egg, often laid by a chicken". Up to the first , ; or (, three words at
+// most, letters only; else empty. Another clue of the grid that says it
+// (a cow "gives milk") points at the answer.
+std::u32string clueGloss(std::u32string_view foldedClue);
+
 // Overlap of two questions, 0 to 1: the Dice coefficient over the sets of
 // adjacent character pairs (punctuation and ○ left out, kana folded), or, for
 // a question with spaces between its words, over the sets of its words.
@@ -42,7 +49,7 @@ constexpr double kNearCopy = 0.5;
 bool writtenFormsOverlap(const BankEntry& a, const BankEntry& b);
 
 // True when the two entries must not share a grid: one question holds the
-// other's answer (in kana) or written form, the questions are near copies,
+// other's answer (in kana), written form or gloss, the questions are near copies,
 // the written forms overlap, or one answer lies inside the other, compared
 // across kana scripts and without voiced marks (ゆき / はつゆき, いろ /
 // ギンイロ, すし / いなりずし).

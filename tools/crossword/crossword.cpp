@@ -182,6 +182,7 @@ void deriveEntry(BankEntry& entry)
     entry.kana = foldKana(entry.answer);
     entry.plain = plainKana(entry.answer);
     entry.foldedClue = foldKana(entry.clue);
+    entry.gloss = clueGloss(entry.foldedClue);
 }
 
 bool parseSeed(std::string_view text, std::uint32_t& seed)

@@ -37,6 +37,7 @@ struct BankEntry {
     std::u32string plain;      // the same without voiced marks (see plainKana)
     std::u32string clue;       // the question as code points
     std::u32string foldedClue; // the question, katakana folded to hiragana
+    std::u32string gloss;      // an English clue's opening word or two ("milk" of "Milk, from a cow"); see clueGloss
 };
 
 struct Bank {
