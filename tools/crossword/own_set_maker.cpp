@@ -12,6 +12,7 @@
 
 #include <QCryptographicHash>
 #include <QtEndian>
+#include <algorithm>
 #include <map>
 #include <memory>
 #include <random>
@@ -129,6 +130,11 @@ OwnSetBuild buildOwnSet(const Bank& bank, const OwnSetOptions& options)
     }
     BuildOptions building;
     building.seed = options.seed;
+    // An attempt weighs every word that could cross the grid, so a long list
+    // takes longer per attempt and needs fewer to fill a grid: 5,000 words
+    // would otherwise take a minute.
+    const int words = static_cast<int>(bank.entries.size());
+    building.attemptsPerPattern = std::clamp(160'000 / std::max(1, words), 40, building.attemptsPerPattern);
     building.patterns = options.patterns;
     building.minWords = kOwnSetMinWords;
     building.nameFits = ownSetNameFits;
