@@ -5,6 +5,7 @@
 
 #include <QRegularExpression>
 #include <QStringEncoder>
+#include <random>
 #include <sys/stat.h>
 
 namespace {
@@ -166,4 +167,34 @@ TEST_F(WordListFile, ReadsOnlyAPlainFileOfBoundedSize)
     writeFile("huge.tsv", QByteArray(kMostWordListBytes + 1, 'a'));
     EXPECT_EQ(readWordList(path("huge.tsv")).problems,
               QStringList{path("huge.tsv") + QStringLiteral(": larger than 16 MiB, which no word list is")});
+}
+
+TEST(WordList, DamagedListsGiveProblemsNeverACrash)
+{
+    // Bytes of a good list flipped, cut and stuffed with what breaks readers:
+    // every result is either a clean list or problems that name the file.
+    const QByteArray good = kList.toUtf8() + *encodeCp932(QStringLiteral("かめ\t甲羅を背負う\n"));
+    const QByteArray nasty("\t\"\r\n\0#\xEF\xBB\xBF\xFF\xFE\x82", 12);
+    std::mt19937 rng(5);
+    for (int round = 0; round < 300; ++round) {
+        QByteArray bytes = good;
+        for (int edit = 0; edit < 1 + static_cast<int>(rng() % 8) && !bytes.isEmpty(); ++edit) {
+            const auto at = static_cast<qsizetype>(rng() % static_cast<std::uint32_t>(bytes.size()));
+            switch (rng() % 3) {
+            case 0:
+                bytes[at] = static_cast<char>(rng());
+                break;
+            case 1:
+                bytes.insert(at, nasty[static_cast<qsizetype>(rng() % nasty.size())]);
+                break;
+            default:
+                bytes.truncate(at);
+            }
+        }
+        const WordList list = parseWordList(bytes, QStringLiteral("w.tsv"));
+        for (const QString& problem : list.problems) {
+            EXPECT_TRUE(problem.startsWith(QStringLiteral("w.tsv"))) << problem.toStdString();
+        }
+        EXPECT_TRUE(!list.ok() || !list.bank.entries.empty());
+    }
 }
