@@ -427,7 +427,8 @@ TEST(CrosswordOwnSet, TooFewWordsGiveNoPatternAndNamesFitTheirCell)
 
     // Names measured by the caller: here at most ten bytes.
     const NameFits tenBytes = [](const std::string& name) { return name.size() <= 10; };
-    EXPECT_EQ(ownSetPatternName("Everyday Japanese", 12, tenBytes), "Everyda 12");
+    EXPECT_EQ(ownSetPatternName("Everyday Japanese", 12, tenBytes), "Everyda 12"); // one word: cut in it
+    EXPECT_EQ(ownSetPatternName("Week words", 21, tenBytes), "Week 21");           // else whole words
     EXPECT_EQ(ownSetPatternName("Cats and dogs", 3, tenBytes), "Cats and 3");
     EXPECT_EQ(ownSetPatternName("Supercalifragilistic", 98, [](const std::string& n) { return n.size() <= 2; }), "98");
     EXPECT_EQ(numberedName("animals", 2, tenBytes), "animals 2");

@@ -673,8 +673,15 @@ std::string shortenedFor(const std::string& text, const std::string& suffix, con
 {
     std::u32string code;
     decodeUtf8(text, code);
+    const std::size_t whole = code.size();
     while (!code.empty() && !fits(encodeUtf8(code) + suffix)) {
         code.pop_back();
+    }
+    // Words written with spaces lose whole words: "Week 3", not "Week wo 3".
+    std::u32string full;
+    decodeUtf8(text, full);
+    if (code.size() < whole && full[code.size()] != U' ' && code.find(U' ') != std::u32string::npos) {
+        code.resize(code.rfind(U' '));
     }
     // A name cut at a space would end in one.
     while (!code.empty() && code.back() == U' ') {
