@@ -3,28 +3,11 @@
 #include "app/main_form.h"
 
 #include <QLabel>
-#include <QList>
 #include <QRadioButton>
 
 std::array<QString, 3> splitQuestion(const QString& question)
 {
-    std::array<QString, 3> lines;
-    if (question.isEmpty()) {
-        lines[0] = kUnregisteredQuestion;
-        return lines;
-    }
-    // Break only between whole characters.
-    QList<qsizetype> starts;
-    for (qsizetype i = 0; i < question.size(); ++i) {
-        if (!(question[i].isLowSurrogate() && i > 0 && question[i - 1].isHighSurrogate())) {
-            starts.append(i);
-        }
-    }
-    auto offset = [&](qsizetype character) { return character < starts.size() ? starts[character] : question.size(); };
-    lines[0] = question.left(offset(20));
-    lines[1] = question.mid(offset(20), offset(40) - offset(20));
-    lines[2] = question.mid(offset(40));
-    return lines;
+    return layoutQuestion(question).lines;
 }
 
 void Main::RefreshQuestion()

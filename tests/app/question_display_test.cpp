@@ -59,3 +59,14 @@ TEST_F(QuestionPanel, ButtonsPeekOnlyWhileAnswering)
     EXPECT_EQ(main->Label2->text(), QStringLiteral("あいうえおかき"));
     EXPECT_EQ(main->focusWidget(), main->Text1);
 }
+
+TEST(QuestionLines, EnglishWrapsAtSpacesToTheLabels)
+{
+    const QString clue = QStringLiteral("Small round fruits that grow in bunches on a vine, eaten fresh or dried, "
+                                        "and pressed to make wine");
+    const auto lines = splitQuestion(clue);
+    // Whole words on each line, none lost, and more of them than twenty characters hold.
+    EXPECT_EQ(lines[0] + u' ' + lines[1] + (lines[2].isEmpty() ? QString() : u' ' + lines[2]), clue);
+    EXPECT_TRUE(clue.startsWith(lines[0] + u' '));
+    EXPECT_GT(lines[0].size(), 20);
+}

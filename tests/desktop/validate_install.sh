@@ -11,7 +11,8 @@ trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
-for file in bin/tazumeki bin/tazumeki-data share/tazumeki/data2.dat share/tazumeki/image/button_ok_init.bmp \
+for file in bin/tazumeki bin/tazumeki-data share/tazumeki/data2.dat share/tazumeki/examples/learner-en.tazumeki \
+            share/tazumeki/image/button_ok_init.bmp \
             share/tazumeki/sound/Boom.wav lib/tazumeki/tazumeki-history-window.so lib/tazumeki/tazumeki-sound.so lib/tazumeki/tazumeki-history-store.so share/applications/$id.desktop share/metainfo/$id.metainfo.xml \
             share/doc/tazumeki/LICENSE share/doc/tazumeki/copyright; do
   [[ -f $prefix/$file ]] || fail "not installed: $file"
@@ -46,4 +47,5 @@ done
 
 # The installed data tool reads the installed puzzle set from any prefix.
 "$prefix/bin/tazumeki-data" check "$prefix/share/tazumeki/data2.dat" >/dev/null
+"$prefix/bin/tazumeki-data" check "$prefix/share/tazumeki/examples/learner-en.tazumeki" >/dev/null
 echo "install into $prefix validates"

@@ -52,6 +52,16 @@ std::string syntheticBank(int count)
     return text;
 }
 
+// Fewer attempts than the shipped build: the synthetic bank crosses easily.
+BuildOptions quickOptions(std::uint32_t seed, int attempts, std::vector<Theme> themes = {})
+{
+    BuildOptions options;
+    options.seed = seed;
+    options.attemptsPerPattern = attempts;
+    options.themes = std::move(themes);
+    return options;
+}
+
 Bank loadBank(const std::string& text)
 {
     Bank bank;
@@ -213,7 +223,7 @@ std::string joined(const std::vector<std::string>& lines)
 void checkBuiltSet(const Bank& bank, std::uint32_t seed, const std::vector<Theme>& themes = {})
 {
     SCOPED_TRACE("seed " + std::to_string(seed));
-    const std::vector<Pattern> built = buildPatterns(bank, {seed, 20, themes});
+    const std::vector<Pattern> built = buildPatterns(bank, quickOptions(seed, 20, themes));
     const std::string file = formatWordFile(bank, built);
     EXPECT_EQ(joined(wordFileProblems(bank, themes, file)), "");
     const std::map<int, FilePattern> patterns = readWordFile(file);
@@ -332,9 +342,9 @@ TEST(CrosswordBuilder, EverySetKeepsTheRules)
 TEST(CrosswordBuilder, SameSeedGivesTheSameFile)
 {
     const Bank bank = loadBank(syntheticBank(600));
-    const std::string first = formatWordFile(bank, buildPatterns(bank, {5, 20, {}}));
-    EXPECT_EQ(formatWordFile(bank, buildPatterns(bank, {5, 20, {}})), first);
-    EXPECT_NE(formatWordFile(bank, buildPatterns(bank, {6, 20, {}})), first);
+    const std::string first = formatWordFile(bank, buildPatterns(bank, quickOptions(5, 20)));
+    EXPECT_EQ(formatWordFile(bank, buildPatterns(bank, quickOptions(5, 20))), first);
+    EXPECT_NE(formatWordFile(bank, buildPatterns(bank, quickOptions(6, 20))), first);
 }
 
 TEST(CrosswordBuilder, RefusesBanksThatCannotFillAPattern)
@@ -343,12 +353,124 @@ TEST(CrosswordBuilder, RefusesBanksThatCannotFillAPattern)
     const Bank disjoint = loadBank("あい\tq\tt\tあい\nうえ\tr\tt\tうえ\nおか\ts\tt\tおか\nきく\tu\tt\tきく\n"
                                    "けこ\tv\tt\tけこ\nさし\tw\tt\tさし\nすせそたちつて\tx\tt\tすせそたちつて\n"
                                    "なにぬねのは\ty\tt\tなにぬねのは\nひふへほま\tz\tt\tひふへほま\nみむめも\tq\tt\tみむめも\n");
-    EXPECT_THROW(buildPatterns(disjoint, {1, 5, {}}), std::runtime_error);
+    EXPECT_THROW(buildPatterns(disjoint, quickOptions(1, 5)), std::runtime_error);
 
     // Plenty of crossings but no seven-letter answer for the title.
     Bank noLongWords = loadBank(syntheticBank(600));
     std::erase_if(noLongWords.entries, [](const BankEntry& e) { return e.answer.size() == 7; });
-    EXPECT_THROW(buildPatterns(noLongWords, {1, 5, {}}), std::runtime_error);
+    EXPECT_THROW(buildPatterns(noLongWords, quickOptions(1, 5)), std::runtime_error);
+}
+
+TEST(CrosswordOwnSet, AsManyPatternsAsTheWordsAllowEachKeepingTheRules)
+{
+    // Tags of the synthetic bank name patterns; a bank of 120 words cannot
+    // fill 99 patterns of eight with each answer at most three times.
+    const Bank bank = loadBank(syntheticBank(120));
+    BuildOptions options = quickOptions(4, 20);
+    options.setName = "Mine"; // short: the board check holds names to seven characters
+    options.minWords = 8;
+    options.nameFits = [](const std::string& name) { return name.size() <= 12; };
+    const std::vector<Pattern> built = buildPatterns(bank, options);
+    ASSERT_GE(built.size(), 5u);
+    ASSERT_LT(built.size(), 99u);
+    const std::string file = formatWordFile(bank, built);
+    SetRules rules;
+    rules.minWords = 8;
+    rules.setName = options.setName;
+    rules.nameFits = options.nameFits;
+    EXPECT_EQ(joined(wordFileProblems(bank, {}, file, rules)), "");
+
+    const std::map<int, FilePattern> patterns = readWordFile(file);
+    ASSERT_EQ(patterns.size(), built.size()); // no title pattern: the game's own stands in
+    std::map<std::u32string, int> uses;
+    int untitled = 0;
+    for (const auto& [number, pattern] : patterns) {
+        EXPECT_EQ(joined(boardProblems(pattern)), "") << "pattern " << number;
+        EXPECT_GE(pattern.words.size(), 8u);
+        std::set<Script> scripts;
+        for (const FileWord& w : pattern.words) {
+            ++uses[w.answer];
+            scripts.insert(answerScript(w.answer));
+        }
+        EXPECT_EQ(scripts.size(), 1u) << "pattern " << number; // katakana with ー never crosses hiragana
+        if (built[number].nameTags.empty()) {
+            EXPECT_EQ(pattern.name, "Mine " + std::to_string(number));
+            ++untitled;
+        } else {
+            EXPECT_GE(nameCoverage(bank, built[number]), 0.5) << pattern.name;
+        }
+    }
+    EXPECT_LT(untitled, static_cast<int>(patterns.size())); // the tags name most
+    for (const auto& [answer, count] : uses) {
+        EXPECT_LE(count, kMaxUses) << encodeUtf8(answer);
+    }
+    // Asked for fewer, it makes fewer, numbered from 0 as before.
+    options.patterns = 3;
+    EXPECT_EQ(formatWordFile(bank, buildPatterns(bank, options)).substr(0, 40), file.substr(0, 40));
+    EXPECT_EQ(buildPatterns(bank, options).size(), 3u);
+
+    // A name the file does not earn is still caught.
+    std::string renamed = file;
+    renamed.replace(renamed.find(built[0].name), built[0].name.size(), "Other 0");
+    EXPECT_NE(joined(wordFileProblems(bank, {}, renamed, rules)), "");
+}
+
+TEST(CrosswordOwnSet, TooFewWordsGiveNoPatternAndNamesFitTheirCell)
+{
+    const Bank few = loadBank("あい\tq\tt\tあい\nいか\tr\tt\tいか\nかさ\ts\tt\tかさ\n");
+    BuildOptions options = quickOptions(1, 5);
+    options.setName = "Few";
+    EXPECT_TRUE(buildPatterns(few, options).empty());
+    SetRules rules;
+    rules.setName = "Few";
+    EXPECT_EQ(joined(wordFileProblems(few, {}, "", rules)), "no pattern to play\n");
+
+    // Names measured by the caller: here at most ten bytes.
+    const NameFits tenBytes = [](const std::string& name) { return name.size() <= 10; };
+    EXPECT_EQ(ownSetPatternName("Everyday Japanese", 12, tenBytes), "Everyda 12"); // one word: cut in it
+    EXPECT_EQ(ownSetPatternName("Week words", 21, tenBytes), "Week 21");           // else whole words
+    EXPECT_EQ(ownSetPatternName("Cats and dogs", 3, tenBytes), "Cats and 3");
+    EXPECT_EQ(ownSetPatternName("Supercalifragilistic", 98, [](const std::string& n) { return n.size() <= 2; }), "98");
+    EXPECT_EQ(numberedName("animals", 2, tenBytes), "animals 2");
+    EXPECT_EQ(numberedName("vegetables", 12, tenBytes), "vegetab 12");
+    EXPECT_EQ(numberedName("春夏秋冬の花", 2, fitsNameCell), "春夏秋冬の2");
+}
+
+TEST(CrosswordClues, EnglishCluesCompareByWordsAndLettersInEitherCase)
+{
+    const auto entry = [](const std::u32string& answer, const std::u32string& clue) {
+        BankEntry e;
+        e.answer = answer;
+        e.answerText = encodeUtf8(answer);
+        e.clue = clue;
+        e.written = answer;
+        deriveEntry(e);
+        return e;
+    };
+    // Near copies in English share their words, not just letter pairs.
+    EXPECT_GE(clueSimilarity(entry(U"あに", U"My older brother (humble form)"), entry(U"あね", U"My older sister (humble form)")),
+              kNearCopy);
+    EXPECT_LT(clueSimilarity(entry(U"とら", U"Tiger, a big orange cat with black stripes"),
+                             entry(U"ぞう", U"Elephant, with a long trunk")),
+              kNearCopy);
+    EXPECT_EQ(clueSimilarity(entry(U"ぎんこう", U"Bank"), entry(U"こうえん", U"Park")), 0.0);
+    // A clue that says another's meaning points at it: milk is ミルク.
+    const BankEntry milk = entry(U"ミルク", U"Milk (the loanword, as in coffee)");
+    EXPECT_EQ(milk.gloss, U"milk");
+    EXPECT_TRUE(entriesClash(milk, entry(U"うし", U"Cow; it says 'moo' and gives milk")));
+    EXPECT_FALSE(entriesClash(milk, entry(U"ぶた", U"Pig; it says 'oink'")));
+    EXPECT_EQ(entry(U"たまご", U"An egg, often laid by a chicken").gloss, U"egg");
+    EXPECT_FALSE(entriesClash(entry(U"たまご", U"An egg, often laid by a chicken"),
+                              entry(U"なす", U"Eggplant, purple and shiny")));
+    EXPECT_EQ(entry(U"いぬ", U"A pet that barks and says 'wan wan'").gloss, U""); // a sentence, not a meaning
+    EXPECT_EQ(entry(U"ねこ", U"にゃあと鳴く").gloss, U"");
+    // An answer in letters is found in its clue whatever the case.
+    EXPECT_EQ(answerGiveaways(entry(U"DNA", U"The dna in every cell")).size(), 1u);
+    EXPECT_TRUE(answerGiveaways(entry(U"DNA", U"Genes are made of it")).empty());
+    EXPECT_EQ(answerScript(U"DNA"), Script::Letters);
+    EXPECT_EQ(answerScript(U"ーー"), Script::Katakana);
+    EXPECT_EQ(answerScript(U"らーめん"), Script::Hiragana);
+    EXPECT_EQ(answerScript(U"ゴミばこ"), Script::Mixed);
 }
 
 TEST(CrosswordBank, ReadsEntriesAsCodePoints)
@@ -649,7 +771,10 @@ TEST(CrosswordSetCheck, ReportsEveryGridThatBreaksARule)
                                "ゆき\t冬の空から降る白いもの\t天気\t雪\n"
                                "はつゆき\tその冬に一番先に降るもの\t天気\t初雪\n"
                                "にじ\t空にかかる七色の橋\t天気\t虹\n"
-                               "あめ\t傘を差す空模様\t天気\t雨\n");
+                               "あめ\t傘を差す空模様\t天気\t雨\n"
+                               "らっぱ\t吹き鳴らす金色の管\t音楽\tラッパ\n"
+                               "こと\t十三本の弦を張った和楽器\t音楽\t琴\n"
+                               "えんぴつ\t削って使う、芯の入った木の棒\t学校\t鉛筆\n");
     std::vector<Theme> themes;
     ASSERT_EQ(joined(parseThemes("音楽の時間\t音楽\nたのしい音楽\t音楽\nあめふり\t天気\n", bank, themes)), "");
     const auto pattern = [&](int number, const std::string& name, const std::vector<std::string>& answers) {
@@ -663,20 +788,20 @@ TEST(CrosswordSetCheck, ReportsEveryGridThatBreaksARule)
         }
         return text;
     };
-    std::string file = pattern(0, "音楽の時間", {"ピアノ", "ギター", "たいこ", "こくばん", "つくえ", "ノート"})
+    std::string file = pattern(0, "音楽の時間", {"らっぱ", "こと", "たいこ", "こくばん", "つくえ", "えんぴつ"})
         // The school words do not count for a name that stands for music alone, numbered or not.
-        + pattern(1, "音楽の時間2", {"ふえ", "うた", "こくばん", "つくえ", "ノート", "えんそく"})
+        + pattern(1, "音楽の時間2", {"ふえ", "うた", "こくばん", "つくえ", "えんぴつ", "えんそく"})
         + pattern(2, "たのしい音2", {"すず", "うた", "ふえ", "にじ", "あめ", "こくばん"}) // shortened to fit its number
-        + pattern(3, "学校", {"こくばん", "つくえ", "えんそく", "ノート", "ピアノ", "ゆき"})  // a tag names itself
-        + pattern(4, "天気", {"ゆき", "はつゆき", "にじ", "あめ", "ピアノ", "ギター"})
-        + pattern(5, "雨の日", {"にじ", "あめ", "ゆき", "ピアノ", "ギター", "たいこ"})
-        + pattern(6, "学校", {"こくばん", "つくえ", "えんそく", "ノート", "ふえ", "すず"})
-        + pattern(7, "あめふり", {"あめ", "にじ", "ゆき", "ピアノ", "ギター", "たいこ"})
-        + pattern(8, "学校3", {"こくばん", "つくえ", "えんそく", "ノート", "うたごえ", "すず"});
+        + pattern(3, "学校", {"こくばん", "つくえ", "えんそく", "えんぴつ", "らっぱ", "ゆき"})  // a tag names itself
+        + pattern(4, "天気", {"ゆき", "はつゆき", "にじ", "あめ", "らっぱ", "こと"})
+        + pattern(5, "雨の日", {"にじ", "あめ", "ゆき", "らっぱ", "こと", "たいこ"})
+        + pattern(6, "学校", {"こくばん", "つくえ", "えんそく", "えんぴつ", "ふえ", "すず"})
+        + pattern(7, "あめふり", {"あめ", "にじ", "ゆき", "らっぱ", "こと", "たいこ"})
+        + pattern(8, "学校3", {"こくばん", "つくえ", "えんそく", "ノート", "うたごえ", "すず"}); // katakana among hiragana
     const std::string chalk = "\"チョーク";
     file.replace(file.find(chalk), chalk.size(), "\"白いチョーク");
     for (int p = 9; p < kPlayedPatterns; ++p) {
-        file += pattern(p, "天気" + std::to_string(p), {"にじ", "あめ", "ゆき", "こくばん", "つくえ", "ノート"});
+        file += pattern(p, "天気" + std::to_string(p), {"にじ", "あめ", "ゆき", "こくばん", "つくえ", "えんそく"});
     }
     file += pattern(kTitlePattern, "タイトル", {"ピアノ", "ギター"}) + "9,0,\"ゆき\"\r\n";
 
@@ -691,8 +816,14 @@ TEST(CrosswordSetCheck, ReportsEveryGridThatBreaksARule)
                                  "pattern 8: the answer \"うたごえ\" is not in the bank", "not a line of the word file",
                                  // えんそく's question says 学校, numbered or not.
                                  "pattern 3: the question of \"えんそく\" says the name \"学校\" again",
-                                 "pattern 8: the question of \"えんそく\" says the name \"学校3\" again"}) {
+                                 "pattern 8: the question of \"えんそく\" says the name \"学校3\" again",
+                                 "pattern 8: \"ノート\" (katakana) does not share the script of \"こくばん\" (hiragana)",
+                                 "pattern 5: the answer \"らっぱ\" is used more than 3 times in the set"}) {
         EXPECT_NE(all.find(expected), std::string::npos) << expected << " missing from\n" << all;
     }
-    EXPECT_EQ(problems.size(), 11u) << all;
+    // Each answer used a fourth time is told once: らっぱ and eight more.
+    EXPECT_EQ(std::count_if(problems.begin(), problems.end(),
+                            [](const std::string& p) { return p.find("more than 3 times") != std::string::npos; }),
+              9);
+    EXPECT_EQ(problems.size(), 21u) << all;
 }

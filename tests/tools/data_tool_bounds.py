@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""The data tool on what is no data file of the game: a pipe, an endless device and a
-100 MB container of empty records. Each ends at once with a reason and a non-zero exit,
+"""The data tool on what is no data file of the game: a pipe, an endless device, a
+100 MB container of empty records, and word lists too large to make a set from. Each ends at once with a reason and a non-zero exit,
 within bounded memory (under an address-space limit when the tool is not sanitized).
 usage: data_tool_bounds.py TAZUMEKI_DATA"""
 import os
@@ -29,6 +29,12 @@ def main(tool):
             empties = bytes([3]) * (1 << 20)
             for _ in range(100):
                 out.write(empties)
+        big_list = os.path.join(folder, "big.tsv")
+        with open(big_list, "wb") as out:
+            out.write("ねこ\ta cat\n".encode() * (2 << 20))
+        many_words = os.path.join(folder, "many.tsv")
+        with open(many_words, "wb") as out:
+            out.write("".join(f"ね{i}\tclue {i}\n" for i in range(200_000)).encode())
         cases = [
             (["check", pipe], "a pipe"),
             (["unpack", pipe, "--utf8"], "a pipe"),
@@ -37,6 +43,10 @@ def main(tool):
             (["show", "/dev/zero", "--json"], "an endless device"),
             (["unpack", huge, "--utf8"], "100 MB of empty records"),
             (["check", huge], "100 MB of empty records"),
+            (["build", pipe, "--check"], "a pipe"),
+            (["build", "/dev/zero", "--check"], "an endless device"),
+            (["build", big_list, "--check"], "a word list of 26 MB"),
+            (["build", many_words, "--check"], "a word list of 200,000 lines"),
         ]
         for args, what in cases:
             try:

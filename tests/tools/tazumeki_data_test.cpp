@@ -171,3 +171,95 @@ TEST_F(DataTool, CheckAndShowRefuseWhatHoldsNoPuzzle)
         }
     }
 }
+
+namespace {
+
+// The first `count` words of the learners' list, with its comment lines.
+QByteArray learnerWords(int count)
+{
+    QFile file(QStringLiteral(TAZUMEKI_LEARNER_LIST));
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    QByteArray out;
+    int words = 0;
+    while (!file.atEnd() && words < count) {
+        const QByteArray line = file.readLine();
+        words += !line.startsWith('#');
+        out += line;
+    }
+    return out;
+}
+
+QStringList filesIn(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::Files);
+}
+
+} // namespace
+
+TEST_F(DataTool, BuildMakesASetFromAWordListTheSameEachTime)
+{
+    writeFile("week.tsv", learnerWords(90));
+    const ToolRun built = tool({"build", path("week.tsv"), "-o", path("week.tazumeki")});
+    ASSERT_EQ(built.exitCode, 0) << built.err.toStdString();
+    EXPECT_TRUE(built.err.isEmpty()) << built.err.toStdString(); // not even Qt's chatter
+    EXPECT_TRUE(QString::fromUtf8(built.out).contains(QStringLiteral("week.tazumeki: \"week\", "))) << built.out.toStdString();
+    const ToolRun checked = tool({"check", path("week.tazumeki"), "--words", path("week.tsv")});
+    EXPECT_EQ(checked.exitCode, 0) << checked.err.toStdString();
+
+    ASSERT_EQ(tool({"build", path("week.tsv"), "-o", path("again.tazumeki")}).exitCode, 0);
+    EXPECT_EQ(readFile("again.tazumeki"), readFile("week.tazumeki"));
+    ASSERT_EQ(tool({"build", path("week.tsv"), "-o", path("other.tazumeki"), "--seed", "2", "--name", "Week 3",
+                    "--patterns", "2"})
+                  .exitCode,
+              0);
+    const QString other = QString::fromUtf8(tool({"unpack", path("other.tazumeki"), "--utf8"}).out);
+    EXPECT_TRUE(other.contains(QStringLiteral("\r\n99,1,3,0,0,\"Week 3\",\"\"\r\n"))) << other.toStdString();
+    EXPECT_TRUE(other.contains(QStringLiteral("\r\n1,1,")));
+    EXPECT_FALSE(other.contains(QStringLiteral("\r\n2,1,")));
+
+    // Checked against another list, the set breaks its rules.
+    writeFile("fewer.tsv", learnerWords(40));
+    const ToolRun against = tool({"check", path("week.tazumeki"), "--words", path("fewer.tsv")});
+    EXPECT_EQ(against.exitCode, 1);
+    EXPECT_TRUE(against.err.contains(QStringLiteral("is not in the bank"))) << against.err.toStdString();
+}
+
+TEST_F(DataTool, BuildWritesNothingUnlessAllIsWell)
+{
+    writeFile("words.tsv", learnerWords(60));
+    writeFile("set.tazumeki", "an older set");
+    const QStringList before = filesIn(dir.path());
+
+    const ToolRun check = tool({"build", path("words.tsv"), "--check"});
+    EXPECT_EQ(check.exitCode, 0) << check.err.toStdString();
+    EXPECT_TRUE(QString::fromUtf8(check.out).contains(QStringLiteral("ok, would make "))) << check.out.toStdString();
+
+    writeFile("bad.tsv", learnerWords(20) + "ねこ猫\ta cat\n");
+    const ToolRun bad = tool({"build", path("bad.tsv"), "-o", path("set.tazumeki")});
+    EXPECT_EQ(bad.exitCode, 1);
+    EXPECT_TRUE(bad.err.contains(path("bad.tsv") + QStringLiteral(":27: the answer \"ねこ猫\" holds the kanji")))
+        << bad.err.toStdString();
+    EXPECT_TRUE(bad.err.contains(QStringLiteral("1 problem(s); nothing written")));
+
+    writeFile("few.tsv", learnerWords(5));
+    const ToolRun few = tool({"build", path("few.tsv"), "-o", path("set.tazumeki")});
+    EXPECT_EQ(few.exitCode, 1);
+    EXPECT_TRUE(few.err.contains(QStringLiteral("add at least 3 more"))) << few.err.toStdString();
+
+    const ToolRun over = tool({"build", path("words.tsv"), "-o", path("words.tsv")});
+    EXPECT_EQ(over.exitCode, 1);
+    EXPECT_TRUE(over.err.contains(QStringLiteral("would replace its own word list")));
+    EXPECT_EQ(readFile("words.tsv"), learnerWords(60));
+
+    for (const QStringList& wrong : {QStringList{"build", path("words.tsv")},
+                                     {"build", path("words.tsv"), "-o", path("x.tazumeki"), "--check"},
+                                     {"build", path("words.tsv"), "--check", "--patterns", "0"},
+                                     {"build", path("words.tsv"), "--check", "--seed", "-1"},
+                                     {"build", path("words.tsv"), "--check", "--colour"}}) {
+        EXPECT_EQ(tool(wrong).exitCode, 2) << wrong.join(u' ').toStdString();
+    }
+    EXPECT_EQ(readFile("set.tazumeki"), QByteArray("an older set"));
+    QStringList expected = before + QStringList{"bad.tsv", "few.tsv"};
+    expected.sort();
+    EXPECT_EQ(filesIn(dir.path()), expected);
+}

@@ -12,6 +12,8 @@ std::u32string foldKana(std::u32string_view text)
     for (char32_t& c : out) {
         if (c >= U'ァ' && c <= U'ヶ') {
             c -= 0x60;
+        } else if (c >= U'A' && c <= U'Z') {
+            c += U'a' - U'A';
         }
     }
     return out;
@@ -43,14 +45,57 @@ bool contains(std::u32string_view haystack, std::u32string_view needle)
     return !needle.empty() && haystack.find(needle) != std::u32string_view::npos;
 }
 
-// Adjacent character pairs, each packed into one number, sorted and unique.
+bool isAsciiSpace(char32_t c)
+{
+    return c == U' ';
+}
+
+bool spacedWords(const std::u32string& clue)
+{
+    for (std::size_t i = 1; i + 1 < clue.size(); ++i) {
+        if (isAsciiSpace(clue[i]) && !isAsciiSpace(clue[i - 1]) && !isAsciiSpace(clue[i + 1])) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// Each word of a question written with spaces, as one number: FNV-1a, with
+// the top bit set so that no word meets a character pair.
+std::vector<std::uint64_t> words(const std::u32string& clue)
+{
+    std::vector<std::uint64_t> out;
+    std::uint64_t hash = 0;
+    bool inWord = false;
+    for (std::size_t i = 0; i <= clue.size(); ++i) {
+        const char32_t c = i < clue.size() ? clue[i] : U' ';
+        const bool letter = c > 0x7F || (c >= U'a' && c <= U'z') || (c >= U'0' && c <= U'9') || c == U'\'';
+        if (letter) {
+            hash = inWord ? hash : 0xCBF29CE484222325ull;
+            hash = (hash ^ static_cast<std::uint64_t>(c)) * 0x100000001B3ull;
+            inWord = true;
+        } else if (inWord) {
+            out.push_back(hash | 1ull << 63);
+            inWord = false;
+        }
+    }
+    return out;
+}
+
+// Adjacent character pairs, each packed into one number, or the words of a
+// question written with spaces; sorted and unique. A question of English
+// shares pairs like "th" with any other, but a word only with its kind.
 std::vector<std::uint64_t> bigrams(const std::u32string& clue)
 {
     static const std::u32string kBreaks = U"、。「」『』・！？…（）○＝　 ";
     std::vector<std::uint64_t> out;
-    for (std::size_t i = 0; i + 1 < clue.size(); ++i) {
-        if (kBreaks.find(clue[i]) == std::u32string::npos && kBreaks.find(clue[i + 1]) == std::u32string::npos) {
-            out.push_back(static_cast<std::uint64_t>(clue[i]) << 32 | clue[i + 1]);
+    if (spacedWords(clue)) {
+        out = words(clue);
+    } else {
+        for (std::size_t i = 0; i + 1 < clue.size(); ++i) {
+            if (kBreaks.find(clue[i]) == std::u32string::npos && kBreaks.find(clue[i + 1]) == std::u32string::npos) {
+                out.push_back(static_cast<std::uint64_t>(clue[i]) << 32 | clue[i + 1]);
+            }
         }
     }
     std::sort(out.begin(), out.end());
@@ -78,15 +123,54 @@ double dice(const std::vector<std::uint64_t>& first, const std::vector<std::uint
     return 2.0 * static_cast<double>(common) / static_cast<double>(first.size() + second.size());
 }
 
+bool isWordLetter(char32_t c)
+{
+    return (c >= U'a' && c <= U'z') || c == U'\'' || c == U'-';
+}
+
+// The words of `phrase` stand in `text` as whole words.
+bool containsWords(std::u32string_view text, std::u32string_view phrase)
+{
+    for (std::size_t at = text.find(phrase); !phrase.empty() && at != std::u32string_view::npos;
+         at = text.find(phrase, at + 1)) {
+        const std::size_t end = at + phrase.size();
+        if ((at == 0 || !isWordLetter(text[at - 1])) && (end == text.size() || !isWordLetter(text[end]))) {
+            return true;
+        }
+    }
+    return false;
+}
+
 // One clue gives the other entry away.
 bool holdsAnswerOf(const BankEntry& clueOwner, const BankEntry& other)
 {
-    return contains(clueOwner.foldedClue, other.kana) || contains(clueOwner.clue, other.written);
+    return contains(clueOwner.foldedClue, other.kana) || contains(clueOwner.clue, other.written)
+        || containsWords(clueOwner.foldedClue, other.gloss);
 }
 
 } // namespace
 
-std::vector<std::string> clueProblems(const BankEntry& entry)
+std::u32string clueGloss(std::u32string_view foldedClue)
+{
+    std::u32string_view head = foldedClue.substr(0, foldedClue.find_first_of(U",;("));
+    while (!head.empty() && head.back() == U' ') {
+        head.remove_suffix(1);
+    }
+    for (const std::u32string_view article : {U"a ", U"an ", U"the "}) {
+        if (head.substr(0, article.size()) == article) {
+            head.remove_prefix(article.size());
+        }
+    }
+    const bool letters = !head.empty() && std::all_of(head.begin(), head.end(), [](char32_t c) {
+        return isWordLetter(c) || c == U' ';
+    });
+    if (!letters || std::count(head.begin(), head.end(), U' ') > 2) {
+        return {};
+    }
+    return std::u32string(head);
+}
+
+std::vector<std::string> answerGiveaways(const BankEntry& entry)
 {
     std::vector<std::string> problems;
     const std::u32string& question = entry.clue;
@@ -106,6 +190,13 @@ std::vector<std::string> clueProblems(const BankEntry& entry)
         problems.push_back("the question holds \"" + encodeUtf8(shared) + "\" from the written form \""
                            + encodeUtf8(entry.written) + "\"");
     }
+    return problems;
+}
+
+std::vector<std::string> clueProblems(const BankEntry& entry)
+{
+    std::vector<std::string> problems = answerGiveaways(entry);
+    const std::u32string& question = entry.clue;
     if (!question.empty() && question.back() == U'。') {
         problems.push_back("the question ends with 「。」; no question does");
     }

@@ -9,7 +9,8 @@
 struct Bank;
 struct BankEntry;
 
-// Katakana folded to hiragana, so that ネコ and ねこ compare equal.
+// Katakana folded to hiragana and ASCII capitals to small letters, so that
+// ネコ and ねこ, DNA and dna compare equal.
 std::u32string foldKana(std::u32string_view text);
 
 // Folded, and voiced kana read without their marks (が as か, ぱ as は), so
@@ -18,13 +19,25 @@ std::u32string plainKana(std::u32string_view text);
 
 bool isKanji(char32_t c);
 
-// Every way the entry's question gives its answer away or breaks the clue
-// style: its answer in either kana script, its written form, any kanji of the
-// written form, a closing 「。」 or a half-width digit. Empty when it is fair.
+// Every way the entry's question gives its answer away: its answer in either
+// kana script (letters in either case), its written form, any kanji of the
+// written form. Empty when it is fair.
+std::vector<std::string> answerGiveaways(const BankEntry& entry);
+
+// The giveaways and the style of the shipped bank's clues: no closing 「。」,
+// no half-width digit.
 std::vector<std::string> clueProblems(const BankEntry& entry);
 
-// Bigram overlap of two questions, 0 to 1 (Dice coefficient over the sets of
-// adjacent character pairs, punctuation and ○ left out, kana folded).
+// What an English clue opens with when that is the answer's meaning, in
+// small letters without an article: "milk" of "Milk, as in coffee", "egg" of
+// "An egg, often laid by a chicken". Up to the first , ; or (, three words at
+// most, letters only; else empty. Another clue of the grid that says it
+// (a cow "gives milk") points at the answer.
+std::u32string clueGloss(std::u32string_view foldedClue);
+
+// Overlap of two questions, 0 to 1: the Dice coefficient over the sets of
+// adjacent character pairs (punctuation and ○ left out, kana folded), or, for
+// a question with spaces between its words, over the sets of its words.
 double clueSimilarity(const BankEntry& a, const BankEntry& b);
 
 // Clues at or above this overlap read as copies of each other (年上の男の
@@ -36,7 +49,7 @@ constexpr double kNearCopy = 0.5;
 bool writtenFormsOverlap(const BankEntry& a, const BankEntry& b);
 
 // True when the two entries must not share a grid: one question holds the
-// other's answer (in kana) or written form, the questions are near copies,
+// other's answer (in kana), written form or gloss, the questions are near copies,
 // the written forms overlap, or one answer lies inside the other, compared
 // across kana scripts and without voiced marks (ゆき / はつゆき, いろ /
 // ギンイロ, すし / いなりずし).

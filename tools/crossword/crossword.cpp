@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <cstdio>
 #include <map>
 #include <random>
 #include <set>
@@ -139,6 +141,60 @@ std::vector<TextLine> textLines(std::string_view text)
 
 // ---------------------------------------------------------------- bank
 
+bool fitsNameCell(const std::string& name)
+{
+    return codePoints(name) <= static_cast<std::size_t>(kNameFits);
+}
+
+Script answerScript(std::u32string_view answer)
+{
+    bool hiragana = false;
+    bool katakana = false;
+    bool letters = false;
+    for (const char32_t c : answer) {
+        hiragana = hiragana || (c >= U'ぁ' && c <= U'ゞ');
+        katakana = katakana || (c >= U'ァ' && c <= U'ヾ' && c != U'ー');
+        letters = letters || (c < 0x80);
+    }
+    if (hiragana + katakana + letters > 1) {
+        return Script::Mixed;
+    }
+    return hiragana ? Script::Hiragana : letters ? Script::Letters : Script::Katakana;
+}
+
+const char* scriptName(Script script)
+{
+    switch (script) {
+    case Script::Hiragana:
+        return "hiragana";
+    case Script::Katakana:
+        return "katakana";
+    case Script::Letters:
+        return "letters";
+    case Script::Mixed:
+        break;
+    }
+    return "mixed scripts";
+}
+
+void deriveEntry(BankEntry& entry)
+{
+    entry.kana = foldKana(entry.answer);
+    entry.plain = plainKana(entry.answer);
+    entry.foldedClue = foldKana(entry.clue);
+    entry.gloss = clueGloss(entry.foldedClue);
+}
+
+bool parseSeed(std::string_view text, std::uint32_t& seed)
+{
+    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string_view::npos) {
+        return false;
+    }
+    const unsigned long long value = std::stoull(std::string(text));
+    seed = static_cast<std::uint32_t>(value);
+    return value <= 0xFFFFFFFFull;
+}
+
 std::vector<std::string> parseBank(std::string_view text, Bank& bank)
 {
     std::vector<std::string> errors;
@@ -182,9 +238,7 @@ std::vector<std::string> parseBank(std::string_view text, Bank& bank)
             errors.push_back(where + "answer \"" + entry.answerText + "\" is not all kana");
             continue;
         }
-        entry.kana = foldKana(entry.answer);
-        entry.plain = plainKana(entry.answer);
-        entry.foldedClue = foldKana(entry.clue);
+        deriveEntry(entry);
         const std::vector<std::string> unfair = clueProblems(entry);
         for (const std::string& problem : unfair) {
             errors.push_back(where + problem);
@@ -345,6 +399,7 @@ public:
           blocked_(bank.entries.size(), 0), clashes_(clashLists(bank))
     {
         for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
+            scripts_.push_back(answerScript(bank.entries[e].answer));
             const std::u32string& answer = bank.entries[e].answer;
             for (int k = 0; k < static_cast<int>(answer.size()); ++k) {
                 byLetter_[answer[k]].push_back({e, k});
@@ -368,6 +423,7 @@ public:
         const int side = static_cast<int>(draw(kBoardSide));
         const int cell = down ? along * kBoardSide + side : side * kBoardSide + along;
         place(board, seedEntry, cell, down);
+        script_ = scripts_[seedEntry];
 
         std::vector<Placement> candidates;
         while (static_cast<int>(board.words().size()) < kMaxWords) {
@@ -444,7 +500,8 @@ private:
                 const int step = down ? kBoardSide : 1;
                 const int along = down ? x / kBoardSide : x % kBoardSide;
                 for (const Occurrence& o : found->second) {
-                    if (inPattern_[o.entry] || blocked_[o.entry] > 0 || uses_[o.entry] >= kMaxUses || o.position > along) {
+                    if (inPattern_[o.entry] || blocked_[o.entry] > 0 || uses_[o.entry] >= kMaxUses || o.position > along
+                        || scripts_[o.entry] != script_) {
                         continue;
                     }
                     const std::u32string& answer = bank_.entries[o.entry].answer;
@@ -489,6 +546,8 @@ private:
     std::vector<bool> inPattern_;
     std::vector<int> blocked_; // entries on the board that clash with this one
     std::vector<std::vector<int>> clashes_;
+    std::vector<Script> scripts_; // per entry
+    Script script_ = Script::Hiragana; // of the board being filled: its first word's
 };
 
 ThemeTarget targetFor(const Bank& bank, const Theme& theme)
@@ -547,10 +606,10 @@ int coveredWords(const Board& board, const ThemeTarget& theme)
 // Takes off-theme words that cross only one other word, last placed first,
 // until the theme covers half the board or no such word is left. A word with
 // one crossing leaves no stray letters and no loose word behind.
-Board trimToTheme(const Bank& bank, Board board, const ThemeTarget& theme)
+Board trimToTheme(const Bank& bank, Board board, const ThemeTarget& theme, int minWords)
 {
     while (2 * coveredWords(board, theme) < static_cast<int>(board.words().size())
-           && static_cast<int>(board.words().size()) > kMinWords) {
+           && static_cast<int>(board.words().size()) > minWords) {
         const std::vector<WordSlot>& words = board.words();
         std::array<int, kBoardCells> owners{};
         for (const WordSlot& w : words) {
@@ -595,32 +654,58 @@ void sortPlayOrder(std::vector<WordSlot>& words)
     });
 }
 
-std::string truncateTo(const std::string& text, std::size_t limit)
-{
-    std::u32string code;
-    decodeUtf8(text, code);
-    if (code.size() > limit) {
-        code.resize(limit);
-    }
-    return encodeUtf8(code);
-}
-
-// The theme's title, or, once another pattern carries it, the title with a number.
-std::string uniqueName(const std::string& title, std::set<std::string>& taken)
+// The title, then the title with 2, 3 … once other patterns carry it.
+std::string uniqueName(const std::string& title, std::set<std::string>& taken, const NameFits& fits)
 {
     if (taken.insert(title).second) {
         return title;
     }
     for (int n = 2;; ++n) {
-        const std::string suffix = std::to_string(n);
-        const std::string name = truncateTo(title, kNameFits - codePoints(suffix)) + suffix;
+        const std::string name = numberedName(title, n, fits);
         if (taken.insert(name).second) {
             return name;
         }
     }
 }
 
+// The text with its last characters cut until fits(text + suffix), or none left.
+std::string shortenedFor(const std::string& text, const std::string& suffix, const NameFits& fits)
+{
+    std::u32string code;
+    decodeUtf8(text, code);
+    const std::size_t whole = code.size();
+    while (!code.empty() && !fits(encodeUtf8(code) + suffix)) {
+        code.pop_back();
+    }
+    // Words written with spaces lose whole words: "Week 3", not "Week wo 3".
+    std::u32string full;
+    decodeUtf8(text, full);
+    if (code.size() < whole && full[code.size()] != U' ' && code.find(U' ') != std::u32string::npos) {
+        code.resize(code.rfind(U' '));
+    }
+    // A name cut at a space would end in one.
+    while (!code.empty() && code.back() == U' ') {
+        code.pop_back();
+    }
+    return encodeUtf8(code);
+}
+
 } // namespace
+
+std::string numberedName(const std::string& title, int n, const NameFits& fits)
+{
+    // 音楽2, but animals 2: a number runs into a word of letters.
+    const bool letters = !title.empty() && std::isalpha(static_cast<unsigned char>(title.back()));
+    const std::string suffix = (letters ? " " : "") + std::to_string(n);
+    return shortenedFor(title, suffix, fits) + suffix;
+}
+
+std::string ownSetPatternName(const std::string& setName, int pattern, const NameFits& fits)
+{
+    const std::string suffix = " " + std::to_string(pattern);
+    const std::string stem = shortenedFor(setName, suffix, fits);
+    return stem.empty() ? std::to_string(pattern) : stem + suffix;
+}
 
 double nameCoverage(const Bank& bank, const Pattern& pattern)
 {
@@ -639,20 +724,29 @@ std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options
     if (bank.entries.empty()) {
         throw std::runtime_error("the word bank is empty");
     }
-    const std::vector<Theme> themes = withTagThemes(bank, options.themes);
-    if (themes.empty()) {
+    const bool ownSet = !options.setName.empty();
+    const std::vector<Theme> themes = withTagThemes(bank, options.themes, options.nameFits);
+    if (themes.empty() && !ownSet) {
         throw std::runtime_error("no theme has a title that fits the name cell");
     }
     std::vector<ThemeTarget> targets;
     for (const Theme& theme : themes) {
         targets.push_back(targetFor(bank, theme));
     }
+    // A set of one's own may have no tags: its grids then lean on no theme.
+    ThemeTarget anyWord;
+    anyWord.covers.assign(bank.entries.size(), true);
+    for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
+        anyWord.members.push_back(e);
+    }
+    const int themeCount = static_cast<int>(themes.size());
+    const int minWords = std::max(2, options.minWords);
     Filler filler(bank, options.seed);
     std::vector<Pattern> patterns;
     std::set<std::string> takenNames;
-    for (int p = 0; p < kPlayedPatterns; ++p) {
+    for (int p = 0; p < std::min(options.patterns, kPlayedPatterns); ++p) {
         std::vector<int> freshThemes;
-        for (int t = 0; t < static_cast<int>(themes.size()); ++t) {
+        for (int t = 0; t < themeCount; ++t) {
             if (!takenNames.count(themes[t].title)) {
                 freshThemes.push_back(t);
             }
@@ -661,16 +755,18 @@ std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options
         for (int attempt = 0; attempt < std::max(1, options.attemptsPerPattern); ++attempt) {
             // Every other attempt may try a theme already named, for a numbered name.
             const bool fromFresh = !freshThemes.empty() && attempt % 2 == 0;
-            const int t = fromFresh ? freshThemes[filler.draw(static_cast<std::uint32_t>(freshThemes.size()))]
-                                    : static_cast<int>(filler.draw(static_cast<std::uint32_t>(themes.size())));
+            const int t = themeCount == 0 ? -1
+                        : fromFresh       ? freshThemes[filler.draw(static_cast<std::uint32_t>(freshThemes.size()))]
+                                          : static_cast<int>(filler.draw(static_cast<std::uint32_t>(themeCount)));
+            const ThemeTarget& target = t < 0 ? anyWord : targets[t];
             Attempt tried;
-            tried.board = trimToTheme(bank, filler.fillOnce(targets[t]), targets[t]);
+            tried.board = trimToTheme(bank, filler.fillOnce(target), target, minWords);
             tried.theme = t;
             const int words = static_cast<int>(tried.board.words().size());
-            tried.named = words >= kMinWords && 2 * coveredWords(tried.board, targets[t]) >= words
+            tried.named = t >= 0 && words >= minWords && 2 * coveredWords(tried.board, target) >= words
                 && !titleGivesAway(bank, themes[t].title, tried.board);
-            tried.freshName = !takenNames.count(themes[t].title);
-            tried.quality = attemptQuality(tried, targets[t], filler.uses());
+            tried.freshName = t >= 0 && !takenNames.count(themes[t].title);
+            tried.quality = attemptQuality(tried, target, filler.uses());
             const bool done = tried.named && tried.freshName && words == kMaxWords && allFresh(tried.board, filler.uses());
             if (tried.quality > best.quality) {
                 best = std::move(tried);
@@ -679,11 +775,15 @@ std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options
                 break; // full, fresh and named: other attempts could only add theme words
             }
         }
-        if (static_cast<int>(best.board.words().size()) < kMinWords || !best.named) {
-            throw std::runtime_error("pattern " + std::to_string(p) + ": the bank fits only "
-                                     + std::to_string(best.board.words().size()) + " crossing words"
-                                     + (best.named ? "" : " and no theme covers half of them") + "; at least "
-                                     + std::to_string(kMinWords) + " under one theme are needed (more or shorter answers help)");
+        const int words = static_cast<int>(best.board.words().size());
+        if (ownSet && words < minWords) {
+            break; // the words allow no more
+        }
+        if (words < minWords || (!best.named && !ownSet)) {
+            throw std::runtime_error("pattern " + std::to_string(p) + ": the bank fits only " + std::to_string(words)
+                                     + " crossing words" + (best.named ? "" : " and no theme covers half of them")
+                                     + "; at least " + std::to_string(minWords)
+                                     + " under one theme are needed (more or shorter answers help)");
         }
         Pattern pattern;
         pattern.words = best.board.words();
@@ -691,9 +791,19 @@ std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options
             ++filler.uses()[w.entry];
         }
         sortPlayOrder(pattern.words);
-        pattern.name = uniqueName(themes[best.theme].title, takenNames);
-        pattern.nameTags = themes[best.theme].tags;
+        if (best.named) {
+            pattern.name = uniqueName(themes[best.theme].title, takenNames, options.nameFits);
+            pattern.nameTags = themes[best.theme].tags;
+        } else {
+            pattern.name = ownSetPatternName(options.setName, p, options.nameFits);
+            if (titleGivesAway(bank, pattern.name, best.board) || !takenNames.insert(pattern.name).second) {
+                pattern.name = std::to_string(p);
+            }
+        }
         patterns.push_back(std::move(pattern));
+    }
+    if (ownSet) {
+        return patterns;
     }
 
     // The title board shows fixed glyphs; its slots only need answers of the
@@ -806,4 +916,29 @@ BuildStats computeStats(const Bank& bank, const std::vector<Pattern>& patterns)
         stats.meanNameCoverage = totalNamed / stats.patterns;
     }
     return stats;
+}
+
+std::string statsReport(const Bank& bank, const std::vector<Pattern>& patterns)
+{
+    const BuildStats stats = computeStats(bank, patterns);
+    std::string out;
+    char line[200];
+    const auto add = [&](int written) { out.append(line, static_cast<std::size_t>(std::clamp(written, 0, 199))); };
+    add(std::snprintf(line, sizeof line, "patterns: %d played%s\n", stats.patterns,
+                      static_cast<int>(patterns.size()) > stats.patterns ? " + title" : ""));
+    add(std::snprintf(line, sizeof line, "words per pattern: min %d, mean %.2f, max %d\n", stats.minWords, stats.meanWords,
+                      stats.maxWords));
+    add(std::snprintf(line, sizeof line, "distinct answers: %d of %zu in the bank\n", stats.distinctAnswers,
+                      bank.entries.size()));
+    add(std::snprintf(line, sizeof line, "maximum reuse of an answer: %d\n", stats.maxReuse));
+    add(std::snprintf(line, sizeof line, "mean letter coverage: %.3f (%.1f of %d cells)\n", stats.meanCoverage,
+                      stats.meanCoverage * kBoardCells, kBoardCells));
+    add(std::snprintf(line, sizeof line, "name coverage (share of words the name's theme covers): min %.2f, mean %.2f\n",
+                      stats.minNameCoverage, stats.meanNameCoverage));
+    for (int p = 0; p < stats.patterns; ++p) {
+        out += "  " + std::string(p < 10 ? " " : "") + std::to_string(p) + " " + patterns[p].name + ": "
+            + std::to_string(patterns[p].words.size()) + " words, ";
+        add(std::snprintf(line, sizeof line, "%.2f\n", nameCoverage(bank, patterns[p])));
+    }
+    return out;
 }

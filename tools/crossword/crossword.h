@@ -19,6 +19,12 @@ constexpr int kMaxWords = kWordSlots;
 constexpr int kMaxUses = 3; // times one answer may appear across the whole set
 constexpr int kNameFits = 6; // full-width characters that fill the record screens' 81-pixel name cell
 
+// The script of an answer; a grid holds answers of one script only.
+// ー belongs to either kana script.
+enum class Script { Hiragana, Katakana, Letters, Mixed };
+Script answerScript(std::u32string_view answer);
+const char* scriptName(Script script);
+
 struct BankEntry {
     std::u32string answer; // code points, so one kana is one character
     std::string answerText; // the answer as UTF-8
@@ -31,6 +37,7 @@ struct BankEntry {
     std::u32string plain;      // the same without voiced marks (see plainKana)
     std::u32string clue;       // the question as code points
     std::u32string foldedClue; // the question, katakana folded to hiragana
+    std::u32string gloss;      // an English clue's opening word or two ("milk" of "Milk, from a cow"); see clueGloss
 };
 
 struct Bank {
@@ -39,6 +46,9 @@ struct Bank {
     // the same (うなぎ's 土用の丑の日 and うし), as indexes into entries.
     std::vector<std::pair<int, int>> keptApart;
 };
+
+// Fills in the derived fields from answer, clue and written.
+void deriveEntry(BankEntry& entry);
 
 // Every problem found in the bank text (answer, question, tag and written
 // form on each line, tab-separated), each naming its line. An empty list
@@ -88,14 +98,32 @@ struct BuildOptions {
     // apart they need more tries to reach ten words.
     int attemptsPerPattern = 160;
     std::vector<Theme> themes; // named themes; every bank tag is a theme besides
+    int patterns = kPlayedPatterns; // played patterns to make, at most
+    int minWords = kMinWords;       // words of a pattern, at least
+    NameFits nameFits = fitsNameCell;
+    // A set of a player's own, when not empty: as many patterns as the bank
+    // allows up to `patterns`, a pattern no theme covers half of named
+    // "<setName> <number>", and no title pattern (the game's own stands in).
+    std::string setName;
 };
 
 // Builds patterns 0 to 98 and the title pattern 99. No grid holds two entries
-// that clash (see clashLists), and each pattern is named after a theme that
-// covers at least half of its words, each name once. Throws
-// std::runtime_error when the bank cannot fill a pattern with at least six
-// words under a theme.
+// that clash (see clashLists) or answers of two scripts, and each pattern is
+// named after a theme that covers at least half of its words, each name once.
+// Throws std::runtime_error when the bank cannot fill a pattern with at least
+// minWords words under a theme. With a set name, stops instead at the first
+// pattern the bank cannot fill, which may leave none.
 std::vector<Pattern> buildPatterns(const Bank& bank, const BuildOptions& options);
+
+// The name of a pattern a set of one's own gives no theme: the set's name and
+// the pattern's number, the name shortened until both fit.
+std::string ownSetPatternName(const std::string& setName, int pattern, const NameFits& fits);
+// A theme's title for its n-th pattern (n from 2): the title with the number
+// (after a space when the title ends in a letter), shortened until both fit.
+std::string numberedName(const std::string& title, int n, const NameFits& fits);
+
+// A seed as given on a command line: a number from 0 to 4294967295.
+bool parseSeed(std::string_view text, std::uint32_t& seed);
 
 // The game's word file: UTF-8 with CR LF line ends.
 std::string formatWordFile(const Bank& bank, const std::vector<Pattern>& patterns);
@@ -116,6 +144,8 @@ struct BuildStats {
 double nameCoverage(const Bank& bank, const Pattern& pattern);
 
 BuildStats computeStats(const Bank& bank, const std::vector<Pattern>& patterns);
+// The statistics for a person, one figure a line, then a line per pattern.
+std::string statsReport(const Bank& bank, const std::vector<Pattern>& patterns);
 
 // Every word's character per cell; 0 where the board is empty.
 std::u32string patternBoard(const Bank& bank, const Pattern& pattern);

@@ -39,16 +39,6 @@ bool readFile(const std::string& path, std::string& text)
     return !in.bad();
 }
 
-bool parseSeed(const std::string& text, std::uint32_t& seed)
-{
-    if (text.empty() || text.size() > 10 || text.find_first_not_of("0123456789") != std::string::npos) {
-        return false;
-    }
-    const unsigned long long value = std::stoull(text);
-    seed = static_cast<std::uint32_t>(value);
-    return value <= 0xFFFFFFFFull;
-}
-
 } // namespace
 
 int main(int argc, char* argv[])
@@ -148,18 +138,7 @@ int main(int argc, char* argv[])
     }
     const BuildStats stats = computeStats(bank, patterns);
     if (showStats) {
-        std::printf("patterns: %d played + title\n", stats.patterns);
-        std::printf("words per pattern: min %d, mean %.2f, max %d\n", stats.minWords, stats.meanWords, stats.maxWords);
-        std::printf("distinct answers: %d of %zu in the bank\n", stats.distinctAnswers, bank.entries.size());
-        std::printf("maximum reuse of an answer: %d\n", stats.maxReuse);
-        std::printf("mean letter coverage: %.3f (%.1f of %d cells)\n", stats.meanCoverage,
-                    stats.meanCoverage * kBoardCells, kBoardCells);
-        std::printf("name coverage (share of words the name's theme covers): min %.2f, mean %.2f\n",
-                    stats.minNameCoverage, stats.meanNameCoverage);
-        for (int p = 0; p < stats.patterns; ++p) {
-            std::printf("  %2d %s: %zu words, %.2f\n", p, patterns[p].name.c_str(), patterns[p].words.size(),
-                        nameCoverage(bank, patterns[p]));
-        }
+        std::fputs(statsReport(bank, patterns).c_str(), stdout);
     }
     // A set below these marks is not good enough to ship, so nothing is written.
     if (stats.meanWords < kMinMeanWords) {

@@ -47,25 +47,17 @@ bool parseNumber(std::string_view text, int& value)
 
 // The themes a pattern name can stand for: its own title, or a title the
 // builder numbered (乗り物2), shortened first when the number would not fit.
-std::vector<const Theme*> themesNamed(const std::string& name, const std::vector<Theme>& themes)
+std::vector<const Theme*> themesNamed(const std::string& name, const std::vector<Theme>& themes, const NameFits& fits)
 {
-    std::u32string text;
-    decodeUtf8(name, text);
     std::size_t digits = 0;
-    while (digits < text.size() && text[text.size() - 1 - digits] >= U'0' && text[text.size() - 1 - digits] <= U'9') {
+    while (digits < name.size() && name[name.size() - 1 - digits] >= '0' && name[name.size() - 1 - digits] <= '9') {
         ++digits;
     }
-    const std::u32string stem = text.substr(0, text.size() - digits);
-    const std::u32string number = text.substr(stem.size());
-    const bool numbered = digits > 0 && number.front() != U'0' && number != U"1";
+    const std::string number = name.substr(name.size() - digits);
+    const bool numbered = digits > 0 && digits < 6 && number.front() != '0' && number != "1";
     std::vector<const Theme*> named;
     for (const Theme& theme : themes) {
-        std::u32string title;
-        decodeUtf8(theme.title, title);
-        if (title == text) {
-            named.push_back(&theme);
-        } else if (numbered && !stem.empty()
-                   && title.substr(0, std::max<int>(0, kNameFits - static_cast<int>(digits))) == stem) {
+        if (theme.title == name || (numbered && numberedName(theme.title, std::stoi(number), fits) == name)) {
             named.push_back(&theme);
         }
     }
@@ -74,7 +66,8 @@ std::vector<const Theme*> themesNamed(const std::string& name, const std::vector
 
 } // namespace
 
-std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Theme>& listedThemes, std::string_view text)
+std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Theme>& listedThemes, std::string_view text,
+                                          const SetRules& rules)
 {
     std::vector<std::string> problems;
     std::map<int, CheckedPattern> patterns;
@@ -109,10 +102,20 @@ std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Th
     for (int e = 0; e < static_cast<int>(bank.entries.size()); ++e) {
         entryOf[bank.entries[e].answerText] = e;
     }
-    const std::vector<Theme> themes = withTagThemes(bank, listedThemes);
+    const std::vector<Theme> themes = withTagThemes(bank, listedThemes, rules.nameFits);
     const std::vector<std::vector<int>> clashes = clashLists(bank);
     std::map<std::string, int> patternOfName;
-    for (int p = 0; p < kPlayedPatterns; ++p) {
+    std::map<int, int> uses; // per entry
+    const bool ownSet = !rules.setName.empty();
+    int played = kPlayedPatterns;
+    if (ownSet) {
+        const auto last = patterns.lower_bound(kPlayedPatterns);
+        played = last == patterns.begin() ? 0 : std::prev(last)->first + 1;
+        if (played == 0) {
+            problems.push_back("no pattern to play");
+        }
+    }
+    for (int p = 0; p < played; ++p) {
         const std::string where = "pattern " + std::to_string(p) + ": ";
         const auto found = patterns.find(p);
         if (found == patterns.end() || !found->second.hasHeader) {
@@ -124,6 +127,14 @@ std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Th
             problems.push_back(where + "the name \"" + pattern.name + "\" is pattern " + std::to_string(other->second)
                                + "'s too");
         }
+        const int words = static_cast<int>(pattern.words.size());
+        if (words < rules.minWords) {
+            problems.push_back(where + std::to_string(words) + " words; a pattern has at least "
+                               + std::to_string(rules.minWords));
+        }
+        if (!rules.nameFits(pattern.name)) {
+            problems.push_back(where + "the name \"" + pattern.name + "\" does not fit the name cell");
+        }
         std::vector<int> entries;
         for (const CheckedWord& word : pattern.words) {
             const auto entry = entryOf.find(word.answer);
@@ -133,6 +144,20 @@ std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Th
                 problems.push_back(where + "the question of \"" + word.answer + "\" is not the bank's");
             } else {
                 entries.push_back(entry->second);
+                if (++uses[entry->second] == kMaxUses + 1) {
+                    problems.push_back(where + "the answer \"" + word.answer + "\" is used more than "
+                                       + std::to_string(kMaxUses) + " times in the set");
+                }
+            }
+        }
+        for (const int e : entries) {
+            const Script script = answerScript(bank.entries[e].answer);
+            const Script first = answerScript(bank.entries[entries.front()].answer);
+            if (script != first || script == Script::Mixed) {
+                problems.push_back(where + "\"" + bank.entries[e].answerText + "\" (" + scriptName(script)
+                                   + ") does not share the script of \"" + bank.entries[entries.front()].answerText
+                                   + "\" (" + scriptName(first) + ")");
+                break;
             }
         }
         for (std::size_t a = 0; a < entries.size(); ++a) {
@@ -145,7 +170,18 @@ std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Th
             }
         }
 
-        const std::vector<const Theme*> named = themesNamed(pattern.name, themes);
+        const bool untitled = ownSet
+            && (pattern.name == ownSetPatternName(rules.setName, p, rules.nameFits) || pattern.name == std::to_string(p));
+        const std::vector<const Theme*> named = untitled ? std::vector<const Theme*>{} : themesNamed(pattern.name, themes, rules.nameFits);
+        if (untitled) {
+            for (const int e : entries) {
+                if (nameGivesAway(pattern.name, bank.entries[e])) {
+                    problems.push_back(where + "the name \"" + pattern.name + "\" gives away \""
+                                       + bank.entries[e].answerText + "\"");
+                }
+            }
+            continue;
+        }
         if (named.empty()) {
             problems.push_back(where + "the name \"" + pattern.name + "\" is no theme's title");
             continue;
@@ -157,7 +193,6 @@ std::vector<std::string> wordFileProblems(const Bank& bank, const std::vector<Th
             });
             bestCovered = std::max(bestCovered, static_cast<int>(covered));
         }
-        const int words = static_cast<int>(pattern.words.size());
         if (2 * bestCovered < words) {
             problems.push_back(where + "only " + std::to_string(bestCovered) + " of " + std::to_string(words)
                                + " words carry a tag the name \"" + pattern.name + "\" stands for");

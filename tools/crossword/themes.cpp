@@ -50,16 +50,14 @@ std::vector<std::string> parseThemes(std::string_view text, const Bank& bank, st
     return errors;
 }
 
-std::vector<Theme> withTagThemes(const Bank& bank, std::vector<Theme> listed)
+std::vector<Theme> withTagThemes(const Bank& bank, std::vector<Theme> listed, const NameFits& nameFits)
 {
     std::set<std::string> titles;
     for (const Theme& theme : listed) {
         titles.insert(theme.title);
     }
     for (const BankEntry& entry : bank.entries) {
-        std::u32string tag;
-        decodeUtf8(entry.tag, tag);
-        if (static_cast<int>(tag.size()) <= kNameFits && titles.insert(entry.tag).second) {
+        if (!entry.tag.empty() && nameFits(entry.tag) && titles.insert(entry.tag).second) {
             listed.push_back({entry.tag, {entry.tag}});
         }
     }

@@ -1,5 +1,6 @@
 // tazumeki-data: pack, unpack, check and show the game's data files.
 
+#include "build_command.h"
 #include "history/history_export.h"
 #include "history/sqlite_history_store.h"
 #include "platform/cp932.h"
@@ -38,9 +39,15 @@ const char* kUsage =
     "  tazumeki-data history --json|--csv [FOLDER]      the play history in FOLDER/history.db\n"
     "  tazumeki-data history --keys --json|--csv [FOLDER]  with every key kept (CSV: one line per key)\n"
     "    history shows the shipped set's games; --set SET.tazumeki (or its id) those of a set of your own\n"
+    "%s"
     "Plain text is code page 932 with CR LF line ends; --utf8 reads and writes UTF-8 instead.\n"
     "A PUZZLE is a container (data2.dat) or its plain word file.\n"
     "FOLDER is a records folder; without it, the one the installed game uses.\n";
+
+QString usageText()
+{
+    return QString::asprintf(kUsage, kBuildUsage);
+}
 
 void printErr(const QString& text)
 {
@@ -115,7 +122,7 @@ Loaded loadLines(GsxSeq& seq, const QString& path, bool utf8, bool allowText)
 int unpackCommand(GsxSeq& seq, const QStringList& args, bool utf8)
 {
     if (args.size() < 1 || args.size() > 2) {
-        printErr(QString::fromLatin1(kUsage));
+        printErr(usageText());
         return 2;
     }
     const Loaded loaded = loadLines(seq, args[0], utf8, false);
@@ -153,7 +160,7 @@ int unpackCommand(GsxSeq& seq, const QStringList& args, bool utf8)
 int packCommand(GsxSeq& seq, const QStringList& args, bool utf8)
 {
     if (args.size() != 2) {
-        printErr(QString::fromLatin1(kUsage));
+        printErr(usageText());
         return 2;
     }
     QByteArray data;
@@ -169,27 +176,38 @@ int packCommand(GsxSeq& seq, const QStringList& args, bool utf8)
     return 0;
 }
 
-bool readPuzzle(GsxSeq& seq, const QString& path, bool utf8, PuzzleSet& set, WordFileReport& report, QString* damage)
+bool readPuzzle(GsxSeq& seq, const QString& path, bool utf8, PuzzleSet& set, WordFileReport& report, QString* damage,
+                QStringList* lines = nullptr)
 {
     const Loaded loaded = loadLines(seq, path, utf8, true);
     if (!loaded.ok) {
         return false;
     }
     *damage = loaded.damage;
+    if (lines) {
+        *lines = loaded.lines;
+    }
     ReadWordFile(loaded.lines, set, &report);
     return true;
 }
 
-int checkCommand(GsxSeq& seq, const QStringList& args, bool utf8)
+int checkCommand(GsxSeq& seq, QStringList args, bool utf8)
 {
+    // A set of one's own may be checked against the word list it was made from.
+    QString wordList;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--words")); at >= 0 && at + 1 < args.size()) {
+        wordList = args.takeAt(at + 1);
+        args.removeAt(at);
+    }
     if (args.size() != 1) {
-        printErr(QString::fromLatin1(kUsage));
+        printErr(usageText());
         return 2;
     }
     auto set = std::make_unique<PuzzleSet>();
     WordFileReport report;
     QString damage;
-    if (!readPuzzle(seq, args[0], utf8, *set, report, &damage)) {
+    QStringList lines;
+    if (!readPuzzle(seq, args[0], utf8, *set, report, &damage, &lines)) {
         return 1;
     }
     int count = 0;
@@ -226,6 +244,9 @@ int checkCommand(GsxSeq& seq, const QStringList& args, bool utf8)
         printErr(QStringLiteral("%1: no pattern in it: not a puzzle file").arg(args[0]));
         return 1;
     }
+    if (!wordList.isEmpty() && checkAgainstWordList(args[0], lines, wordList) != 0) {
+        return 1;
+    }
     std::printf("%s: ok, %d patterns, %d words\n", args[0].toUtf8().constData(), patterns, words);
     return 0;
 }
@@ -233,7 +254,7 @@ int checkCommand(GsxSeq& seq, const QStringList& args, bool utf8)
 int showCommand(GsxSeq& seq, const QStringList& args, bool utf8)
 {
     if (args.size() != 1) {
-        printErr(QString::fromLatin1(kUsage));
+        printErr(usageText());
         return 2;
     }
     auto set = std::make_unique<PuzzleSet>();
@@ -301,7 +322,7 @@ QString defaultRecordsFolder()
 int recordsCommand(GsxSeq& seq, const QStringList& args)
 {
     if (args.size() > 1) {
-        printErr(QString::fromLatin1(kUsage));
+        printErr(usageText());
         return 2;
     }
     const QString folder = args.isEmpty() ? defaultRecordsFolder() : args[0];
@@ -354,7 +375,7 @@ int historyCommand(QStringList args, bool json, bool csv, bool keys)
     QString setId;
     if (const qsizetype at = args.indexOf(QStringLiteral("--set")); at >= 0) {
         if (at + 1 >= args.size()) {
-            printErr(QString::fromLatin1(kUsage));
+            printErr(usageText());
             return 2;
         }
         const QString set = args.takeAt(at + 1);
@@ -373,7 +394,7 @@ int historyCommand(QStringList args, bool json, bool csv, bool keys)
         }
     }
     if (args.size() > 1 || json == csv) {
-        printErr(QString::fromLatin1(kUsage));
+        printErr(usageText());
         return 2;
     }
     const QString folder = args.isEmpty() ? defaultRecordsFolder() : args[0];
@@ -407,7 +428,7 @@ int historyCommand(QStringList args, bool json, bool csv, bool keys)
 
 int main(int argc, char* argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeDataToolApplication(argc, argv);
     // The same name as the game's, so both find the same data folder.
     QCoreApplication::setApplicationName(QStringLiteral("Tazumeki"));
     QStringList args = QCoreApplication::arguments().mid(1);
@@ -416,10 +437,13 @@ int main(int argc, char* argv[])
     const bool csv = args.removeAll(QStringLiteral("--csv")) > 0;
     const bool keys = args.removeAll(QStringLiteral("--keys")) > 0;
     if (args.isEmpty()) {
-        printErr(QString::fromLatin1(kUsage));
+        printErr(usageText());
         return 2;
     }
     const QString command = args.takeFirst();
+    if (command == QStringLiteral("build")) {
+        return buildCommand(args);
+    }
     StdRandom random;
     GsxSeq seq(random);
     if (command == QStringLiteral("unpack")) {
@@ -438,12 +462,12 @@ int main(int argc, char* argv[])
         return showCommand(seq, args, utf8);
     }
     if (keys && command != QStringLiteral("history")) {
-        printErr(QString::fromLatin1(kUsage));
+        printErr(usageText());
         return 2;
     }
     if (command == QStringLiteral("history")) {
         return historyCommand(args, json, csv, keys);
     }
-    printErr(QString::fromLatin1(kUsage));
+    printErr(usageText());
     return 2;
 }
