@@ -3,7 +3,7 @@
 #   source lib.sh
 #   e2e_init GAME_DIR DATA_TOOL    copy the game folder into a fresh temp folder ($E2E_APP)
 #   start_xvfb                     own X server on a free display; fails the test if it cannot start
-#   start_game                     the real Tazumeki from $E2E_APP; sets GAME_PID, GAME_WID, GAME_X, GAME_Y
+#   start_game [ARG...]            the real Tazumeki from $E2E_APP; sets GAME_PID, GAME_WID, GAME_X, GAME_Y
 #   wait_title                     until the title animation is over and a game can start
 #   click X Y                      a left click at a point of the main window (its own pixels)
 #   choose_pattern N | choose_battle_rank R | start_play | type_answer TEXT
@@ -111,11 +111,11 @@ start_game() {
   # A dead address fails at once, as on a desktop without a bus.
   export DBUS_SESSION_BUS_ADDRESS=${DBUS_SESSION_BUS_ADDRESS:-unix:path=/nonexistent/tazumeki-no-bus}
   # The game's own records folder is its portable folder: nothing of the user's is touched.
-  env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$E2E_APP/Tazumeki" >"$E2E_TMP/game.log" 2>&1 &
+  env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb "$E2E_APP/Tazumeki" "$@" >"$E2E_TMP/game.log" 2>&1 &
   GAME_PID=$!
   main_window() {
     kill -0 "$GAME_PID" 2>/dev/null || e2e_fail "the game ended at start"
-    GAME_WID=$(xdotool search --onlyvisible --pid "$GAME_PID" --name '^Tazumeki$' 2>/dev/null | head -n 1)
+    GAME_WID=$(xdotool search --onlyvisible --pid "$GAME_PID" --name '^Tazumeki( － .*)?$' 2>/dev/null | head -n 1)
     [[ -n "$GAME_WID" ]]
   }
   wait_until 30 main_window || e2e_fail "the game window did not appear"
