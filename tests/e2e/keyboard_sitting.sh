@@ -24,13 +24,7 @@ xdo windowfocus --sync "$GAME_WID"
 keys Tab Tab Down Tab End
 keys Return
 sleep 3.5
-for word in "${words[@]}"; do
-  read -r typed kind <<<"$word"
-  xdotool type --delay 40 "$typed"
-  [[ "$kind" == katakana ]] && xdotool key space
-  xdotool key Return
-  sleep 0.15
-done
+type_romaji_words "${words[@]}"
 
 result=$(wait_dialog 10) || e2e_fail "no result dialog after the last word: a word was not taken"
 close_window "$result" Escape

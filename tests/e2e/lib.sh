@@ -7,6 +7,7 @@
 #   wait_title                     until the title animation is over and a game can start
 #   click X Y                      a left click at a point of the main window (its own pixels)
 #   choose_pattern N | choose_battle_rank R | start_play | type_answer TEXT
+#   type_romaji_words LINE...      each word as romaji-answers prints it: its keys, Space if katakana, Enter
 #   wait_dialog [SECONDS]          the next window of the game besides the main one; prints its id
 #   close_window WID KEY           focuses a window and presses a key there
 #   records FILE                   the lines of a data file in $E2E_APP, through tazumeki-data
@@ -166,6 +167,17 @@ type_answer() {
   xdo type --delay 60 "$1"
   xdo key Return
   sleep 0.2
+}
+
+type_romaji_words() {
+  local word keys kind
+  for word in "$@"; do
+    read -r keys kind <<<"$word"
+    xdotool type --delay 40 "$keys"
+    [[ "$kind" == katakana ]] && xdotool key space
+    xdotool key Return
+    sleep 0.15
+  done
 }
 
 # Every visible window of the game (the root window carries no class).

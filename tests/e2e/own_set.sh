@@ -22,13 +22,7 @@ title=$(xdo getwindowname "$GAME_WID")
 wait_title
 choose_pattern 0
 start_play
-for i in "${!words[@]}"; do
-  read -r keys kind <<<"${words[$i]}"
-  xdotool type --delay 40 "$keys"
-  [[ "$kind" == katakana ]] && xdotool key space
-  xdotool key Return
-  sleep 0.15
-done
+type_romaji_words "${words[@]}"
 dialog=$(wait_dialog 10) || e2e_fail "no result dialog after the last word: a word was not taken"
 close_window "$dialog" Escape
 

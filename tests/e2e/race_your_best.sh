@@ -17,13 +17,7 @@ start_game
 wait_title
 choose_pattern "$pattern"
 start_play
-for word in "${words[@]}"; do
-  read -r keys kind <<<"$word"
-  xdotool type --delay 40 "$keys"
-  [[ "$kind" == katakana ]] && xdotool key space
-  xdotool key Return
-  sleep 0.15
-done
+type_romaji_words "${words[@]}"
 dialog=$(wait_dialog 10) || e2e_fail "no result dialog after clearing pattern $pattern"
 close_window "$dialog" Escape
 

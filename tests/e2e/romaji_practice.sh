@@ -17,13 +17,7 @@ wait_title
 choose_pattern "$pattern"
 started=$(date +%s%3N)
 start_play
-for word in "${words[@]}"; do
-  read -r keys kind <<<"$word"
-  xdotool type --delay 40 "$keys"
-  [[ "$kind" == katakana ]] && xdotool key space
-  xdotool key Return
-  sleep 0.15
-done
+type_romaji_words "${words[@]}"
 took=$(($(date +%s%3N) - started))
 
 dialog=$(wait_dialog 10) || e2e_fail "no result dialog after the last word: a word was not taken"
