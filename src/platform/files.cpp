@@ -81,7 +81,12 @@ void removeUnfinishedSaves(const QString& path)
     const QFileInfo target(path);
     const QString prefix = target.fileName() + QStringLiteral("~tazumeki-save-");
     const QDir dir = target.dir();
-    for (const QString& entry : dir.entryList({prefix + QStringLiteral("??????")}, QDir::Files | QDir::Hidden | QDir::System)) {
+    // Matched by hand: a name filter is a regular expression, and would load
+    // PCRE into the game at every start for this alone.
+    for (const QString& entry : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        if (!entry.startsWith(prefix) || entry.size() != prefix.size() + 6) {
+            continue;
+        }
         const QString tail = entry.mid(prefix.size());
         if (std::all_of(tail.cbegin(), tail.cend(), [](QChar c) { return c.unicode() < 128 && c.isLetterOrNumber(); })) {
             QFile::remove(dir.filePath(entry));

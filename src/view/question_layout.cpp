@@ -4,16 +4,21 @@
 
 #include <QFontMetrics>
 #include <QList>
-#include <QRegularExpression>
 #include <QTextLayout>
 #include <algorithm>
 
 namespace {
 
+// A space between two words; by hand, since a regular expression would load
+// PCRE into the game for this alone.
 bool wrapsAtSpaces(const QString& question)
 {
-    static const QRegularExpression kSpaceBetweenWords(QStringLiteral("\\S \\S"));
-    return question.contains(kSpaceBetweenWords);
+    for (qsizetype i = 1; i + 1 < question.size(); ++i) {
+        if (question[i] == u' ' && !question[i - 1].isSpace() && !question[i + 1].isSpace()) {
+            return true;
+        }
+    }
+    return false;
 }
 
 // The offset in `text` of each line's start.
