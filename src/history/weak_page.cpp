@@ -11,6 +11,8 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 #include <array>
 #include <memory>
 
@@ -73,9 +75,13 @@ WeakPage buildWeakPage(const HistoryLoad& history, QDate today)
     WeakPage page;
     // Both periods at once: switching costs nothing, and the whole history
     // tells whether the page has anything to show at all.
+    // While every game lies within the recent days, the two are one.
     auto periods = std::make_shared<std::array<KeyStats, 2>>();
-    (*periods)[0] = keyStats(history.games, today.addDays(-(kWeakPageDays - 1)));
+    const QDate since = today.addDays(-(kWeakPageDays - 1));
     (*periods)[1] = keyStats(history.games);
+    const bool allRecent = std::all_of(history.games.begin(), history.games.end(),
+                                       [since](const PlayedGame& game) { return game.playedAt.date() >= since; });
+    (*periods)[0] = allRecent ? (*periods)[1] : keyStats(history.games, since);
 
     page.summary = caption(history.ok() ? QString() : unreadable(history));
     page.page = pageWith(caption(QStringLiteral("苦手な仮名とキー"), true), page.summary);
