@@ -194,7 +194,10 @@ TEST_F(HistoryDatabase, DamageTheCheckFindsOffTheGamesThreadIsPutAsideAtTheNextU
     store.waitForIntegrityCheck();
     EXPECT_TRUE(store.append(battleGame(), &error)) << error.toStdString();
     EXPECT_TRUE(store.takeNotice().contains(QStringLiteral("history.db.damaged")));
-    EXPECT_EQ(store.loadAll().games.size(), 1u) << "a new history";
+    // A new history: the second game, and the first too when the check had
+    // ended before it (then the first use already put the file aside).
+    const std::size_t games = store.loadAll().games.size();
+    EXPECT_TRUE(games == 1u || games == 2u) << games << " games: the 200 damaged ones are not in it";
     EXPECT_EQ(readFile("history.db.damaged").size(), bytes.size());
 }
 
