@@ -2,9 +2,9 @@
 # Packs the build as a .deb, unpacks it into a temporary root, and plays one
 # pattern with the unpacked game under its own X server and a fresh HOME: the
 # records must land in that HOME's data folder, not beside the game.
-# usage: deb_package_plays.sh BUILD_DIR PATTERNS_TXT [PATTERN]
+# usage: deb_package_plays.sh BUILD_DIR ROMAJI_ANSWERS [PATTERN]
 set -euo pipefail
-build=$1 patterns=$2 pattern=${3:-0}
+build=$1 romaji_answers=$2 pattern=${3:-0}
 tmp=$(mktemp -d)
 xvfb_pid='' game_pid=''
 cleanup() {
@@ -60,10 +60,14 @@ sleep 0.5
 xdotool windowfocus --sync "$wid" key Return
 sleep 3.4 # the countdown
 
-mapfile -t answers < <(awk -F, -v p="$pattern" '$1==p && $2!=1 {split($0,q,"\""); print q[2]}' "$patterns")
-(( ${#answers[@]} > 0 )) || fail "pattern $pattern has no words"
-for answer in "${answers[@]}"; do
-  xdotool type --delay 60 "$answer"
+# In romaji, as a player without an input method types: kana sent as key
+# events would need a key remapped for each, which a busy game can misread.
+mapfile -t words < <("$romaji_answers" "$tmp/root/usr/share/tazumeki" "$pattern")
+(( ${#words[@]} > 0 )) || fail "pattern $pattern has no words"
+for word in "${words[@]}"; do
+  read -r keys kind <<<"$word"
+  xdotool type --delay 40 "$keys"
+  [[ $kind == katakana ]] && xdotool key space
   xdotool key Return
   sleep 0.2
 done

@@ -59,7 +59,11 @@ TEST(ModuleSound, TheModulePlaysWhatExistsAndSkipsTheRest)
         const QString bad = dir.filePath(QStringLiteral("bad.wav"));
         QFile file(bad);
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write("RIFF not a wave at all");
+        // A whole header of another RIFF kind: a file shorter than a wave's
+        // header can leave the decoder waiting for bytes that never come.
+        QByteArray notAWave("RIFF\x38\0\0\0AVI LIST", 16);
+        notAWave.append(48, '\0');
+        file.write(notAWave);
         file.close();
         sound.playAsync(bad);
 
