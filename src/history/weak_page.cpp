@@ -74,8 +74,8 @@ WeakPage buildWeakPage(const HistoryLoad& history, QDate today)
 {
     WeakPage page;
     // Both periods at once: switching costs nothing, and the whole history
-    // tells whether the page has anything to show at all.
-    // While every game lies within the recent days, the two are one.
+    // tells whether the page has anything to show at all. While every game
+    // lies within the recent days, the two are one.
     auto periods = std::make_shared<std::array<KeyStats, 2>>();
     const QDate since = today.addDays(-(kWeakPageDays - 1));
     (*periods)[1] = keyStats(history.games);

@@ -6,7 +6,7 @@
 #   start_game [ARG...]            the real Tazumeki from $E2E_APP; sets GAME_PID, GAME_WID, GAME_X, GAME_Y
 #   wait_title                     until the title animation is over and a game can start
 #   click X Y                      a left click at a point of the main window (its own pixels)
-#   choose_pattern N | choose_battle_rank R | start_play | type_answer TEXT
+#   choose_pattern N | choose_battle_rank R | start_play
 #   type_romaji_words LINE...      each word as romaji-answers prints it: its keys, Space if katakana, Enter
 #   wait_dialog [SECONDS]          the next window of the game besides the main one; prints its id
 #   close_window WID KEY           focuses a window and presses a key there
@@ -161,12 +161,6 @@ start_play() {
   xdo windowfocus --sync "$GAME_WID"
   xdo key Return
   sleep 3.5
-}
-
-type_answer() {
-  xdo type --delay 60 "$1"
-  xdo key Return
-  sleep 0.2
 }
 
 type_romaji_words() {
